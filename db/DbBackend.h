@@ -1,0 +1,64 @@
+// The small interface between the session module and one database engine.
+//
+// Statement texts are written once, in the dialect the installation's
+// statements use: positional binds ":b0", ":b1", ... (a number may appear more
+// than once and then binds the same value), TO_CHAR / TO_DATE with the masks
+// 'yyyymmdd', 'HH24MISS' and 'yyyymmddHH24MISS', `sysdate` and
+// `trunc(sysdate)`. Each engine makes these pieces work its own way.
+//
+// Every call returns a status of DbStatus.h; no exception leaves a backend.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// One bound or fetched value. An empty text is NULL, as on the server the
+// installation grew up with: it binds as NULL, and NULL reads back as empty
+// text (numbers: 0).
+struct DbWert {
+  enum class Art { Null, Int, Real, Text };
+  Art art = Art::Null;
+  long long i = 0;
+  double d = 0.0;
+  std::string s;
+};
+
+DbWert DbInt(long long v);
+DbWert DbReal(double v);
+DbWert DbText(const std::string& v);  // empty text becomes NULL
+
+using DbZeile = std::vector<DbWert>;
+using DbBinds = std::vector<DbWert>;
+
+// Reading a fetched column: NULL gives empty text or 0.
+std::string DbZeileText(const DbZeile& z, size_t i);
+int DbZeileInt(const DbZeile& z, size_t i);
+double DbZeileReal(const DbZeile& z, size_t i);
+
+class DbBackend {
+ public:
+  virtual ~DbBackend() = default;
+
+  // Prepares a statement once; `handle` identifies it for Execute.
+  virtual int Prepare(const std::string& sql, int& handle) = 0;
+
+  // Runs a prepared statement with binds ":b0".. taken from binds[0]...
+  // A query delivers every row into `rows` (materialised at once, so the
+  // result stands as of this call whatever the session commits afterwards).
+  // A write reports the number of rows it touched in `changed`.
+  virtual int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
+                      long long* changed) = 0;
+
+  virtual int Savepoint(const std::string& name) = 0;
+  // Undoes everything since the savepoint; nothing stays pending afterwards.
+  virtual int RollbackTo(const std::string& name) = 0;
+  virtual int Commit() = 0;
+  virtual int Rollback() = 0;
+};
+
+// Opens the engine that the service part of the connect string names.
+// `service` is what follows "@": "sqlite:<path>" for an SQLite file, or a
+// PostgreSQL URI / connection string. Returns the status and the backend.
+int DbBackend_Open(const std::string& user, const std::string& password,
+                   const std::string& service, std::unique_ptr<DbBackend>& out);

@@ -1,0 +1,73 @@
+// The database session: connect, final commit, rollback, and the statement
+// runner every data-access module uses.
+//
+// There is one session per process. Each data-access function names its
+// operation (for example "Mel_PKeyIns") and gives its statement text; the
+// session prepares the text once, on first use, and reuses it for the rest of
+// the run.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "db/DbBackend.h"
+
+// Reads LOGIN, PASS and NET8 from the configuration file and connects.
+// 0 when connected; a negative status otherwise (see DbStatus.h).
+int Db_Connect();
+
+// Connects with the three parts of the connect string LOGIN/PASS@NET8.
+int Db_ConnectWith(const std::string& login, const std::string& pass, const std::string& net8);
+
+// Commits the open transaction; reports nothing.
+void Db_Commit();
+// Rolls back the open transaction; reports nothing.
+void Db_Rollback();
+// Ends the session (tests and tools; the program ends with the process).
+void Db_Disconnect();
+bool Db_Connected();
+
+// Single-row read: 0 with `row` filled, 1403 when no row, -1422 when more
+// than one row qualifies, a negative status on failure.
+int Db_ReadOne(const char* op, const char* sql, const DbBinds& binds, DbZeile& row);
+
+// Single-row write: savepoint "<savepoint>", statement, commit on success,
+// rollback to the savepoint otherwise. Returns the statement's own status;
+// an update or delete that touched no row returns 1403 (and is rolled back,
+// which changes nothing).
+int Db_Write(const char* op, const char* savepoint, const char* sql, const DbBinds& binds);
+
+// A statement outside the single-row pattern (a delete of many rows, for
+// example); no savepoint, no commit. `changed` receives the rows touched.
+int Db_Execute(const char* op, const char* sql, const DbBinds& binds, long long* changed);
+
+// A cursor holds the rows of its result as they stood at open, whatever the
+// session changes and commits while it is open.
+struct DbCursor {
+  std::string op;
+  std::vector<DbZeile> rows;
+  size_t next = 0;
+  bool open = false;
+};
+
+int Db_CursorOpen(DbCursor& c, const char* op, const char* sql, const DbBinds& binds);
+// 0 and `row` set to the next row; 1403 at the end; -1001 when not open.
+// The fault seam can fail fetches of a cursor by naming "<operation>.Fetch".
+int Db_CursorFetch(DbCursor& c, const DbZeile*& row);
+// 0; -1001 when not open.
+int Db_CursorClose(DbCursor& c);
+
+// Test-only fault seam. A plan makes the Nth statement of the session (counted
+// from 1 over every data-access statement run since the plan was set), or
+// every run of a named operation, return the given status instead of running.
+// Unset, it costs one branch per statement.
+struct DbFehlerPlan {
+  long nth = 0;
+  int nthStatus = 0;
+  std::map<std::string, int> operations;
+};
+void Db_SetFaultPlanForTest(const DbFehlerPlan& plan);
+void Db_ClearFaultPlanForTest();
+// Statements run since connect (or since the last plan was set).
+long Db_StatementCount();

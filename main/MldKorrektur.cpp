@@ -1,0 +1,64 @@
+#include "main/MldKorrektur.h"
+
+#include "db/DbDb.h"
+#include "db/DbStatus.h"
+#include "infra/Log.h"
+#include "main/KorrLoop.h"
+
+namespace {
+
+KorrParameter gParameter;
+
+// The log shows the argument as given, except bytes that would break the
+// entry layout for a reader (the entry-start byte and line breaks).
+std::string LogSafe(const char* text) {
+  std::string out = text ? text : "";
+  for (char& c : out) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u == 0xFE || u == '\r' || u == '\n') c = '?';
+  }
+  return out;
+}
+
+}  // namespace
+
+const KorrParameter& Korr_Parameter() { return gParameter; }
+
+void Korr_ParameterLesen() {
+  gParameter = KorrParameter{};
+  for (int k : {1, 2, 3, 4, 7, 5, 9}) {
+    NzpSatz row;
+    row.NzpAkz = k;
+    if (Nzp_PKeyReadk(row) != DB_OK) continue;
+    if (row.NzpAak == 1) gParameter.auswertung[k] = 1;
+    if (row.NzpMrk == 1) gParameter.merker[k] = 1;
+  }
+}
+
+void Mld_Korrektur(const std::string& clerk) {
+  Korr_ParameterLesen();
+  Korr_Schleife(clerk);
+}
+
+int Mld_Main(int argc, const char* const* argv) {
+  Log_Open(7, "./Msg/Vastrigon.Txt");
+
+  int st = Db_Connect();
+  if (st != DB_OK) {
+    Log_Fehler("dbConnect", "Fehlerhafter Connect mit der DB ", st);
+    return 0;
+  }
+
+  Log_Fehler("Parameter (User)", LogSafe(argc > 1 ? argv[1] : "").c_str(), -1);
+
+  if (argc == 2) {
+    std::string clerk = argv[1];
+    if (clerk.size() > 8) clerk.resize(8);
+    Mld_Korrektur(clerk);
+  } else {
+    Log_Fehler("Mld_Korrektur", "Anzahl Parameter <> 2", -1);
+  }
+
+  Db_Commit();
+  return 0;
+}

@@ -1,0 +1,27 @@
+// The correction run of one clerk: evaluation parameters and correction loop.
+#pragma once
+
+#include <string>
+
+#include "db/DbMel.h"
+#include "db/Dbstd.h"
+
+// The fourteen process-wide evaluation flags: for each parameter key k in
+// {1, 2, 3, 4, 5, 7, 9} an evaluation flag and a marker flag. Set once before
+// the loop, read by the correction steps and the evaluations.
+struct KorrParameter {
+  int auswertung[10] = {};  // evaluation parameter k is 1 when NzpAak = 1
+  int merker[10] = {};      // marker parameter k is 1 when NzpMrk = 1
+};
+
+const KorrParameter& Korr_Parameter();
+
+// Reads the parameter rows valid today into the process-wide flags.
+void Korr_ParameterLesen();
+
+// Runs the correction run for one clerk identifier (at most 8 characters).
+void Mld_Korrektur(const std::string& clerk);
+
+// The program's start: log, connect, argument check, run, final commit.
+// Returns the exit status, which is always 0.
+int Mld_Main(int argc, const char* const* argv);

@@ -1,0 +1,123 @@
+// The program run end to end: the real binary in a temporary installation.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "db/DbDb.h"
+#include "db/DbMel.h"
+#include "support/Builders.h"
+#include "support/Installation.h"
+#include "support/TestDb.h"
+
+namespace {
+
+const char* kNow = "20261208101500";
+const std::string kDate = "08.12.26";
+const std::string kTime = "10:15:00";
+
+std::string Entry(const std::string& message, const std::string& function, int code) {
+  return Test_LogEntry(kDate, kTime, message, function, code);
+}
+
+class RunDriverTest : public DbTest {
+ protected:
+  void SetUp() override {
+    DbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    ASSERT_TRUE(TestInst_Create(inst_, db_.login, db_.pass, db_.net8));
+  }
+  void TearDown() override {
+    TestInst_Remove(inst_);
+    DbTest::TearDown();
+  }
+  std::string Run(const std::vector<std::string>& args) {
+    std::string out;
+    EXPECT_EQ(TestInst_Run(inst_, args, kNow, out), 0);
+    EXPECT_EQ(out, "") << "the program writes nothing to the console";
+    return Test_ReadFile(inst_.LogPath());
+  }
+  TestInstallation inst_;
+};
+QV_DB_TEST_SUITE(RunDriverTest);
+
+TEST_P(RunDriverTest, WrongArgumentCountIsLoggedAfterTheParameterEntry) {
+  EXPECT_EQ(Run({}), Entry("", "Parameter (User)", -1) +
+                         Entry("Anzahl Parameter <> 2", "Mld_Korrektur", -1));
+  std::filesystem::remove(inst_.LogPath());
+  EXPECT_EQ(Run({"CLERK1", "CLERK2"}), Entry("CLERK1", "Parameter (User)", -1) +
+                                           Entry("Anzahl Parameter <> 2", "Mld_Korrektur", -1));
+}
+
+TEST_P(RunDriverTest, ClerkWithoutRowsLogsOnlyTheParameterEntry) {
+  EXPECT_EQ(Run({"NOBODY"}), Entry("NOBODY", "Parameter (User)", -1));
+  // A second run appends to the same log.
+  EXPECT_EQ(Run({"NOBODY"}),
+            Entry("NOBODY", "Parameter (User)", -1) + Entry("NOBODY", "Parameter (User)", -1));
+}
+
+TEST_P(RunDriverTest, ArgumentsOfAnyBytesAndLengthAreHandledSafely) {
+  std::string wild;
+  for (int c = 1; c < 256; ++c) wild += static_cast<char>(c);
+  std::string logged = wild;
+  for (char& c : logged) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u == 0xFE || u == '\r' || u == '\n') c = '?';
+  }
+  EXPECT_EQ(Run({wild}), Entry(logged, "Parameter (User)", -1));
+  std::filesystem::remove(inst_.LogPath());
+  std::string quote = "x' or '1'='1";
+  EXPECT_EQ(Run({quote}), Entry(quote, "Parameter (User)", -1));
+  std::filesystem::remove(inst_.LogPath());
+  std::string huge(100000, 'K');
+  EXPECT_EQ(Run({huge}), Entry(huge, "Parameter (User)", -1));
+}
+
+TEST_P(RunDriverTest, DatabaseWithoutTablesIsLoggedNotMistakenForAnEmptyRun) {
+  ASSERT_EQ(Exec("drop table Qvt560Mel"), "");
+  EXPECT_EQ(Run({"CLERK1"}),
+            Entry("CLERK1", "Parameter (User)", -1) + Entry("Mel_KsbCur", "Mld_Korrektur", -942));
+}
+
+// Connect failures need no database of the test's engine.
+class RunDriverConnectTest : public ::testing::Test {
+ protected:
+  void TearDown() override { TestInst_Remove(inst_); }
+  TestInstallation inst_;
+};
+
+TEST_F(RunDriverConnectTest, MissingDatabaseFileIsAConnectFailureAndCreatesNothing) {
+  std::string dir = Test_TempDir();
+  std::string missing = dir + "/nothere.db";
+  ASSERT_TRUE(TestInst_Create(inst_, "qv", "qv", "sqlite:" + missing));
+  std::string out;
+  ASSERT_EQ(TestInst_Run(inst_, {"CLERK1"}, kNow, out), 0);
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(Test_ReadFile(inst_.LogPath()),
+            Entry("Fehlerhafter Connect mit der DB ", "dbConnect", -3114));
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  Test_RemoveTree(dir);
+}
+
+TEST_F(RunDriverConnectTest, FileThatIsNoDatabaseIsAConnectFailure) {
+  std::string dir = Test_TempDir();
+  Test_WriteFile(dir + "/junk.db", "this is not a database file, just text\n");
+  ASSERT_TRUE(TestInst_Create(inst_, "qv", "qv", "sqlite:" + dir + "/junk.db"));
+  std::string out;
+  ASSERT_EQ(TestInst_Run(inst_, {"CLERK1"}, kNow, out), 0);
+  EXPECT_EQ(Test_ReadFile(inst_.LogPath()),
+            Entry("Fehlerhafter Connect mit der DB ", "dbConnect", -3114));
+  EXPECT_EQ(Test_ReadFile(dir + "/junk.db"), "this is not a database file, just text\n");
+  Test_RemoveTree(dir);
+}
+
+TEST_F(RunDriverConnectTest, MissingConfigurationIsAConnectFailure) {
+  ASSERT_TRUE(TestInst_Create(inst_, "qv", "qv", "sqlite:/nowhere.db"));
+  std::filesystem::remove(inst_.IniPath());
+  std::string out;
+  ASSERT_EQ(TestInst_Run(inst_, {"CLERK1"}, kNow, out), 0);
+  EXPECT_EQ(Test_ReadFile(inst_.LogPath()),
+            Entry("Fehlerhafter Connect mit der DB ", "dbConnect", -12154));
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+// Evaluation parameters and the correction loop, in process against a real
+// database.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "db/DbDb.h"
+#include "db/DbMel.h"
+#include "main/KorrLoop.h"
+#include "main/MldKorrektur.h"
+#include "support/Builders.h"
+#include "support/Installation.h"
+#include "support/TestDb.h"
+
+namespace {
+
+class MldKorrekturTest : public DbTest {
+ protected:
+  void SetUp() override {
+    setenv("QV_TEST_NOW", "20261208101500", 1);
+    DbTest::SetUp();
+  }
+  void TearDown() override {
+    DbTest::TearDown();
+    unsetenv("QV_TEST_NOW");
+  }
+};
+QV_DB_TEST_SUITE(MldKorrekturTest);
+
+TEST_P(MldKorrekturTest, ParametersCountOnlyStrictlyBetweenTheirDates) {
+  std::string sql = Test_NzpSql(1, "20261207", "20261209", 1, 1) +  // valid
+                    Test_NzpSql(3, "20261208", "20261231", 1, 1) +  // starts today
+                    Test_NzpSql(4, "20260101", "20261208", 1, 1) +  // ends today
+                    Test_NzpSql(5, "20260101", "20261231", 1, 0) +  // two valid rows
+                    Test_NzpSql(5, "20260201", "20261230", 1, 0) +
+                    Test_NzpSql(7, "20260101", "20271231", 1, 0) +
+                    Test_NzpSql(9, "20260101", "20271231", 0, 1) +
+                    Test_NzpSql(2, "20260101", "20271231", 2, 2);  // only 1 switches on
+  ASSERT_EQ(Exec(sql), "");
+  Korr_ParameterLesen();
+  const KorrParameter& p = Korr_Parameter();
+  EXPECT_EQ(p.auswertung[1], 1);
+  EXPECT_EQ(p.merker[1], 1);
+  for (int k : {2, 3, 4, 5}) {
+    EXPECT_EQ(p.auswertung[k], 0) << k;
+    EXPECT_EQ(p.merker[k], 0) << k;
+  }
+  EXPECT_EQ(p.auswertung[7], 1);
+  EXPECT_EQ(p.merker[7], 0);
+  EXPECT_EQ(p.auswertung[9], 0);
+  EXPECT_EQ(p.merker[9], 1);
+
+  // A later run with no parameter rows starts from all flags off.
+  ASSERT_EQ(Exec("delete from Qvt591Nzp"), "");
+  Korr_ParameterLesen();
+  EXPECT_EQ(Korr_Parameter().auswertung[1], 0);
+  EXPECT_EQ(Korr_Parameter().merker[9], 0);
+}
+
+TEST_P(MldKorrekturTest, LoopVisitsEachRowOfTheClerkOnceWithItsFunctionCode) {
+  ASSERT_EQ(Exec(Test_FzuSql("AB", "M_A")), "");
+  for (int i = 1; i <= 3; ++i) {
+    MelSatz m = Test_Mel(i, 1, "20261201", "08000" + std::to_string(i));
+    m.MelKsb = "ABCDEFGH";
+    m.MelKfc = i == 1 ? "AEN" : "   ";
+    m.MelMsk = i == 3 ? "ZZ" : "AB";  // ZZ has no function-code entry
+    ASSERT_EQ(Mel_PKeyIns(m), 0);
+  }
+  MelSatz other = Test_Mel(9, 1);
+  other.MelKsb = "ABCDEFGX";
+  ASSERT_EQ(Mel_PKeyIns(other), 0);
+
+  // One cursor open and one function-code read per row, nothing else; a row
+  // without an entry does not stop the loop.
+  DbFehlerPlan count;
+  Db_SetFaultPlanForTest(count);
+  Korr_Schleife("ABCDEFGH");
+  EXPECT_EQ(Db_StatementCount(), 1 + 3);
+  EXPECT_EQ(Korr_HandlerFuer("AEN"), nullptr);
+  EXPECT_EQ(Korr_HandlerFuer("   "), nullptr);
+}
+
+TEST_P(MldKorrekturTest, MainUsesTheFirstEightCharactersOfTheArgument) {
+  ASSERT_EQ(Exec(Test_FzuSql("AB", "M_A")), "");
+  for (int i = 1; i <= 2; ++i) {
+    MelSatz m = Test_Mel(i, 1);
+    m.MelKsb = i == 1 ? "ABCDEFGH" : "ABCDEFG";
+    ASSERT_EQ(Mel_PKeyIns(m), 0);
+  }
+  TestInstallation inst;
+  ASSERT_TRUE(TestInst_Create(inst, db_.login, db_.pass, db_.net8));
+  char* old = getcwd(nullptr, 0);
+  ASSERT_EQ(chdir(inst.workdir.c_str()), 0);
+  auto statements = [](const char* arg) {
+    DbFehlerPlan count;
+    Db_SetFaultPlanForTest(count);
+    const char* argv[] = {"mldkorr", arg};
+    EXPECT_EQ(Mld_Main(2, argv), 0);
+    return Db_StatementCount();
+  };
+  // 7 parameter reads, the cursor open, one function-code read per row.
+  EXPECT_EQ(statements("ABCDEFGHIJKL"), 7 + 1 + 1);
+  EXPECT_EQ(statements("ABCDEFG"), 7 + 1 + 1);
+  EXPECT_EQ(statements("ABCDEF"), 7 + 1);
+  ASSERT_EQ(chdir(old), 0);
+  free(old);
+  TestInst_Remove(inst);
+}
+
+}  // namespace
