@@ -1,0 +1,123 @@
+#include "infra/File.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+PosixFileOps g_posix;
+FileOps* g_current = &g_posix;
+
+int LastError() {
+  return errno != 0 ? errno : EIO;
+}
+
+}  // namespace
+
+int PosixFileOps::Open(const char* path, int flags, int* handle) {
+  *handle = kFileNoHandle;
+  int mode;
+  if ((flags & kFileRead) && (flags & kFileWrite)) {
+    mode = O_RDWR;
+  } else if (flags & kFileWrite) {
+    mode = O_WRONLY;
+  } else {
+    mode = O_RDONLY;
+  }
+  if (flags & kFileCreate) mode |= O_CREAT;
+  if (flags & kFileAppend) mode |= O_APPEND;
+  if (flags & kFileWriteThrough) mode |= O_DSYNC;
+  mode |= O_CLOEXEC;
+  int fd;
+  do {
+    fd = ::open(path, mode, 0644);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return LastError();
+  *handle = fd;
+  return 0;
+}
+
+int PosixFileOps::Lock(int handle) {
+  struct flock fl {};
+  fl.l_type = F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = 0;
+  fl.l_len = 0;  // the whole file, however long it grows
+  int rc;
+  do {
+    rc = ::fcntl(handle, F_SETLK, &fl);
+  } while (rc < 0 && errno == EINTR);
+  if (rc == 0) return 0;
+  if (errno == EACCES || errno == EAGAIN) return kFileBusy;
+  return LastError();
+}
+
+int PosixFileOps::SeekEnd(int handle) {
+  if (::lseek(handle, 0, SEEK_END) < 0) return LastError();
+  return 0;
+}
+
+int PosixFileOps::Write(int handle, const void* data, std::size_t size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t n = ::write(handle, p, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return LastError();
+    }
+    if (n == 0) return EIO;
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int PosixFileOps::Close(int handle) {
+  // POSIX leaves the descriptor closed even when close reports an error, so
+  // it is never retried.
+  if (::close(handle) < 0 && errno != EINTR) return LastError();
+  return 0;
+}
+
+int PosixFileOps::Unlink(const char* path) {
+  if (::unlink(path) < 0) return LastError();
+  return 0;
+}
+
+int PosixFileOps::Rename(const char* from, const char* to) {
+  if (std::rename(from, to) != 0) return LastError();
+  return 0;
+}
+
+FileOps& File_Ops() {
+  return *g_current;
+}
+
+void File_SetOpsForTest(FileOps* ops) {
+  g_current = ops != nullptr ? ops : &g_posix;
+}
+
+int File_Open(const char* path, int flags, int* handle) {
+  return g_current->Open(path, flags, handle);
+}
+int File_Lock(int handle) {
+  return g_current->Lock(handle);
+}
+int File_SeekEnd(int handle) {
+  return g_current->SeekEnd(handle);
+}
+int File_Write(int handle, const void* data, std::size_t size) {
+  return g_current->Write(handle, data, size);
+}
+int File_Close(int handle) {
+  return g_current->Close(handle);
+}
+int File_Unlink(const char* path) {
+  return g_current->Unlink(path);
+}
+int File_Rename(const char* from, const char* to) {
+  return g_current->Rename(from, to);
+}

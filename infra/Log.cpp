@@ -1,0 +1,166 @@
+#include "infra/Log.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+#include "infra/Clock.h"
+#include "infra/File.h"
+
+namespace {
+
+struct LogSettings {
+  int level = 0;
+  std::string fileName = kLogDefaultFileName;
+  std::string oldFileName = "msg.old";
+  int entryCount = 0;
+  int retryBoundMs = kLogRetryBoundMs;
+};
+
+LogSettings g_log;
+
+std::string OldNameOf(const std::string& name) {
+  // Only a "." inside the file's own name counts, not one of its folders
+  // ("./Msg/log" becomes "./Msg/log.old", not "..old").
+  std::size_t slash = name.find_last_of('/');
+  std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+  std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos || dot < base) return name + ".old";
+  return name.substr(0, dot) + ".old";
+}
+
+// Takes the lock on `handle`, waiting in 333 ms steps while another process
+// holds it. `waitedMs` is the wait this entry has used so far. Returns 0, or
+// kFileBusy when the bound ran out, or another error status.
+int LockWaiting(int handle, int& waitedMs) {
+  for (;;) {
+    int rc = File_Lock(handle);
+    if (rc != kFileBusy) return rc;
+    if (waitedMs + kLogRetryPauseMs > g_log.retryBoundMs) return kFileBusy;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kLogRetryPauseMs));
+    waitedMs += kLogRetryPauseMs;
+  }
+}
+
+// Rotation. Returns false when the entry is to be dropped (the log stayed
+// locked by another process beyond the bound).
+bool Rotate(int& waitedMs) {
+  const char* name = g_log.fileName.c_str();
+  // Hold the log's lock while it is renamed, so an entry another process is
+  // writing at this moment is complete before the file becomes the old file.
+  int handle = kFileNoHandle;
+  bool opened = File_Open(name, kFileRead | kFileWrite, &handle) == 0;
+  if (opened && LockWaiting(handle, waitedMs) == kFileBusy) {
+    File_Close(handle);
+    return false;
+  }
+  // Any failure of the delete (a missing old file above all) is accepted.
+  File_Unlink(g_log.oldFileName.c_str());
+  int rc = File_Rename(name, g_log.oldFileName.c_str());
+  if (opened) File_Close(handle);
+  // A missing log file leaves nothing to rotate: the new file starts now.
+  if (rc == 0 || rc == ENOENT) g_log.entryCount = 0;
+  return true;
+}
+
+std::string TwoDigits(int a, char sep, int b, int c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d%c%02d%c%02d", a, sep, b, sep, c);
+  return buf;
+}
+
+std::string EntryText(const LogRequest& r) {
+  std::tm now = Clock_Now();
+  static const char* const kWords[] = {"DMSG ", "SMSG ", "FMSG ", "WMSG ", "CMSG "};
+  std::string kinds;
+  for (int bit = 0; bit < 5; ++bit) {
+    if (r.kinds & (1 << bit)) kinds += kWords[bit];
+  }
+  std::string text;
+  text.reserve(160 + r.message.size() + r.function.size() + r.dataSize + r.extra.size());
+  text += '\xFE';
+  text += "\r\nSystem-Date: ";
+  text += TwoDigits(now.tm_mday, '.', now.tm_mon + 1, (now.tm_year + 1900) % 100);
+  text += "\r\nSystem-Time: ";
+  text += TwoDigits(now.tm_hour, ':', now.tm_min, now.tm_sec);
+  text += "\r\nMsgArt_____: ";
+  text += kinds;
+  text += "\r\nMessage____: ";
+  text += r.message;
+  text += "\r\nFunktion___: ";
+  text += r.function;
+  text += "\r\nErrorCode__: ";
+  text += std::to_string(r.errorCode);
+  text += "\r\n";
+  if (r.kinds & kDMSG) {
+    if (r.data != nullptr) text.append(static_cast<const char*>(r.data), r.dataSize);
+    text += "\r\n";
+  }
+  if ((r.kinds & kSMSG) && !r.extra.empty()) {
+    text += r.extra;
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+void Log_Open(int level, const char* fileName) {
+  g_log.level = level;
+  g_log.fileName = fileName != nullptr ? fileName : kLogDefaultFileName;
+  g_log.oldFileName = OldNameOf(g_log.fileName);
+  g_log.entryCount = 0;
+}
+
+void Log_Write(const LogRequest& request) {
+  if ((request.kinds & g_log.level) <= 0) return;
+  std::string text = EntryText(request);
+
+  int waitedMs = 0;
+  if (g_log.entryCount > kLogEntryLimit && !Rotate(waitedMs)) return;
+
+  int handle = kFileNoHandle;
+  if (File_Open(g_log.fileName.c_str(), kFileRead | kFileWrite | kFileCreate | kFileWriteThrough,
+                &handle) != 0) {
+    return;
+  }
+  if (LockWaiting(handle, waitedMs) != 0 || File_SeekEnd(handle) != 0 ||
+      File_Write(handle, text.data(), text.size()) != 0) {
+    File_Close(handle);
+    return;
+  }
+  File_Close(handle);
+  ++g_log.entryCount;
+}
+
+void Log_Fehler(const char* funktion, const char* message, int code) {
+  LogRequest r;
+  r.function = funktion != nullptr ? funktion : "";
+  r.message = message != nullptr ? message : "";
+  r.kinds = kFMSG;
+  r.errorCode = code;
+  Log_Write(r);
+}
+
+int Log_Level() {
+  return g_log.level;
+}
+std::string Log_FileName() {
+  return g_log.fileName;
+}
+std::string Log_OldFileName() {
+  return g_log.oldFileName;
+}
+int Log_EntryCount() {
+  return g_log.entryCount;
+}
+
+void Log_ResetForTest() {
+  g_log = LogSettings{};
+}
+
+void Log_SetRetryBoundForTest(int milliseconds) {
+  g_log.retryBoundMs = milliseconds < 0 ? 0 : milliseconds;
+}
