@@ -192,6 +192,10 @@ int MapError(sqlite3* db, int rc) {
     case SQLITE_CONSTRAINT_NOTNULL:
       return DB_NOT_NULL;
     case SQLITE_CONSTRAINT_CHECK:
+      // The schema names its checks after what they guard: <col>_Width,
+      // <col>_Date, <col>_Range.
+      if (msg && std::strstr(msg, "_Date")) return DB_BAD_DATE;
+      if (msg && std::strstr(msg, "_Range")) return DB_OUT_OF_RANGE;
       return DB_TOO_WIDE;
     default:
       break;
@@ -425,29 +429,34 @@ int DbSqlite_Open(const std::string& path, std::unique_ptr<DbBackend>& out) {
   sqlite3_create_function(db, "trunc", 1, flags, nullptr, FnTrunc, nullptr, nullptr);
   sqlite3_create_function(db, "CONCAT", -1, flags, nullptr, FnConcat, nullptr, nullptr);
 
-  // The shared system calendar, attached read-write only when it exists.
+  // The shared system calendar must be there: attached read-write, never
+  // created. Without it the installation is incomplete and the connect fails.
   std::string dir = ".";
   size_t slash = path.rfind('/');
   if (slash != std::string::npos) dir = path.substr(0, slash == 0 ? 1 : slash);
   std::string sys = dir + "/QvSystem.db";
-  if (IsRegularFile(sys)) {
-    std::string uri = "file:";
-    for (char c : sys) {
-      if (c == '%' || c == '?' || c == '#') {
-        char esc[4];
-        std::snprintf(esc, sizeof esc, "%%%02X", static_cast<unsigned char>(c));
-        uri += esc;
-      } else {
-        uri += c;
-      }
+  std::string uri = "file:";
+  for (char c : sys) {
+    if (c == '%' || c == '?' || c == '#') {
+      char esc[4];
+      std::snprintf(esc, sizeof esc, "%%%02X", static_cast<unsigned char>(c));
+      uri += esc;
+    } else {
+      uri += c;
     }
-    uri += "?mode=rw";
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, "attach ?1 as QvSystem", -1, &st, nullptr) == SQLITE_OK) {
-      sqlite3_bind_text(st, 1, uri.c_str(), -1, SQLITE_TRANSIENT);
-      sqlite3_step(st);
-    }
-    sqlite3_finalize(st);
+  }
+  uri += "?mode=rw";
+  sqlite3_stmt* st = nullptr;
+  bool attached = false;
+  if (IsRegularFile(sys) &&
+      sqlite3_prepare_v2(db, "attach ?1 as QvSystem", -1, &st, nullptr) == SQLITE_OK) {
+    sqlite3_bind_text(st, 1, uri.c_str(), -1, SQLITE_TRANSIENT);
+    attached = sqlite3_step(st) == SQLITE_DONE;
+  }
+  sqlite3_finalize(st);
+  if (!attached) {
+    sqlite3_close(db);
+    return DB_NOT_CONNECTED;
   }
   out = std::make_unique<SqliteBackend>(db);
   return DB_OK;

@@ -3,8 +3,8 @@
 // The database is one file named by the service "sqlite:<path>" (relative to
 // the working directory). Opening never creates a file: a wrong path is a
 // connect failure. The calendar of the shared system schema lives in the file
-// "QvSystem.db" in the same folder and is attached as schema QvSystem when it
-// exists. The installation's date pieces are registered as SQL functions:
+// "QvSystem.db" in the same folder and is attached as schema QvSystem; a
+// missing calendar file is a connect failure. The installation's date pieces are registered as SQL functions:
 // TO_CHAR(date, mask), TO_DATE(text, mask), sysdate() (the statement text's
 // bare `sysdate` is rewritten to it), trunc(date) and CONCAT(a, b). Dates are
 // stored as text 'YYYY-MM-DD HH:MM:SS'.

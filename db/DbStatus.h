@@ -19,6 +19,7 @@
 //    -1017   login refused (wrong user or password)
 //    -1400   NOT NULL column would receive NULL (an empty text binds as NULL)
 //    -1422   a single-row read found more than one row
+//    -1438   number outside the range of its column (16-bit columns)
 //    -1861   text does not match its date mask, or is no valid date
 //    -3114   not connected: the database cannot be reached or was lost
 //   -12154   connect string without a usable service (empty or unknown engine)
@@ -38,6 +39,7 @@ constexpr int DB_NOT_LOGGED_ON = -1012;
 constexpr int DB_LOGIN_REFUSED = -1017;
 constexpr int DB_NOT_NULL = -1400;
 constexpr int DB_TOO_MANY_ROWS = -1422;
+constexpr int DB_OUT_OF_RANGE = -1438;
 constexpr int DB_BAD_DATE = -1861;
 constexpr int DB_NOT_CONNECTED = -3114;
 constexpr int DB_NO_SERVICE = -12154;

@@ -192,7 +192,7 @@ TEST_P(DbMelTest, WorkplaceCursorsSelectTheirKeysInTimeOrder) {
   EXPECT_EQ(drain(Mel_VorherCurFetch, Mel_VorherCurClose), (std::vector<int>{3, 4, 5, 2}));
   // After 08:00: date and time ascending, KeySek descending.
   ASSERT_EQ(Mel_NachherCurOpen("APL01", "A1", "0010", "20261201", "080000"), 0);
-  EXPECT_EQ(drain(Mel_NachherCurFetch, Mel_NachherCurClose), (std::vector<int>{4, 3, 5, 1, 8}));
+  EXPECT_EQ(drain(Mel_NachherCurFetch, Mel_NachherCurClose), (std::vector<int>{3, 4, 5, 1, 8}));
 }
 
 TEST_P(DbMelTest, FaultSeamFailsANamedOperationAndTheNthStatement) {

@@ -1,0 +1,61 @@
+// The SQLite engine's date pieces and connect rules.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "db/DbDb.h"
+#include "db/DbSqlite.h"
+#include "db/DbStatus.h"
+#include "support/TestDb.h"
+
+namespace {
+
+TEST(DbSqliteDates, ToDateAcceptsOnlyValidTextsOfItsMask) {
+  std::string out;
+  ASSERT_TRUE(DbSqlite_ToDate("20040229235959", "yyyymmddHH24MISS", out));
+  EXPECT_EQ(out, "2004-02-29 23:59:59");
+  ASSERT_TRUE(DbSqlite_ToDate("20261208", "YYYYMMDD", out));
+  EXPECT_EQ(out, "2026-12-08 00:00:00");
+  for (const char* bad : {"20030229", "20261301", "20261200", "2026120", "2026120a", "202612081"})
+    EXPECT_FALSE(DbSqlite_ToDate(bad, "yyyymmdd", out)) << bad;
+  EXPECT_FALSE(DbSqlite_ToDate("20261208240000", "yyyymmddHH24MISS", out));
+  EXPECT_FALSE(DbSqlite_ToDate("20261208", "dd.mm.yyyy", out));
+}
+
+TEST(DbSqliteDates, ToCharGivesTheThreeForms) {
+  std::string out;
+  ASSERT_TRUE(DbSqlite_ToChar("2026-12-08 07:05:09", "yyyymmdd", out));
+  EXPECT_EQ(out, "20261208");
+  ASSERT_TRUE(DbSqlite_ToChar("2026-12-08 07:05:09", "HH24MISS", out));
+  EXPECT_EQ(out, "070509");
+  ASSERT_TRUE(DbSqlite_ToChar("2026-12-08 07:05:09", "yyyymmddHH24MISS", out));
+  EXPECT_EQ(out, "20261208070509");
+  ASSERT_TRUE(DbSqlite_ToChar("2026-12-08", "HH24MISS", out));
+  EXPECT_EQ(out, "000000");
+  EXPECT_FALSE(DbSqlite_ToChar("08.12.2026", "yyyymmdd", out));
+}
+
+TEST(DbSqliteConnect, NeverCreatesADatabaseAndRejectsNoService) {
+  std::string dir = Test_TempDir();
+  EXPECT_EQ(Db_ConnectWith("u", "p", "sqlite:" + dir + "/none.db"), DB_NOT_CONNECTED);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/none.db"));
+  EXPECT_EQ(Db_ConnectWith("u", "p", "sqlite:" + dir), DB_NOT_CONNECTED);  // a folder
+  EXPECT_EQ(Db_ConnectWith("u", "p", ""), DB_NO_SERVICE);
+  // A database without its system calendar file is an incomplete installation.
+  TestDatenbank db;
+  std::string why;
+  ASSERT_TRUE(TestDb_Create(TestEngine::Sqlite, db, why)) << why;
+  EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_OK);
+  Db_Disconnect();
+  std::filesystem::remove(db.dir + "/QvSystem.db");
+  EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_NOT_CONNECTED);
+  EXPECT_FALSE(std::filesystem::exists(db.dir + "/QvSystem.db"));
+  TestDb_Drop(db);
+  EXPECT_FALSE(Db_Connected());
+  // Statements without a session fail cleanly.
+  DbZeile z;
+  EXPECT_EQ(Db_ReadOne("X", "select 1", {}, z), DB_NOT_LOGGED_ON);
+  Test_RemoveTree(dir);
+}
+
+}  // namespace
