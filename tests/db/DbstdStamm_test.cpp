@@ -1,0 +1,377 @@
+// Order header, operation, workplace, person and shift-model statements
+// against a fresh real database.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "db/DbDb.h"
+#include "db/DbStatus.h"
+#include "db/Dbstd.h"
+#include "support/BuildersStamm.h"
+#include "support/TestDb.h"
+
+namespace {
+
+using Zeilen = std::vector<std::string>;
+
+class DbstdStammTest : public DbTest {
+ protected:
+  void SetUp() override {
+    setenv("QV_TEST_NOW", "20261201143007", 1);
+    DbTest::SetUp();
+  }
+  void TearDown() override {
+    DbTest::TearDown();
+    unsetenv("QV_TEST_NOW");
+  }
+  // The stored instant of a date column as yyyymmddHHMMSS ("" when NULL).
+  std::string Instant(const std::string& spalte, const std::string& tabelle,
+                      const std::string& wo) {
+    Zeilen z = Rows("select " + spalte + " from " + tabelle + " where " + wo);
+    if (z.size() != 1) return "<" + std::to_string(z.size()) + " rows>";
+    if (z[0] == "<null>") return "";
+    std::string ziffern;
+    for (char c : z[0]) {
+      if (c >= '0' && c <= '9') ziffern += c;
+    }
+    return ziffern;
+  }
+};
+QV_DB_TEST_SUITE(DbstdStammTest);
+
+TEST_P(DbstdStammTest, HeaderReadUpdateDeleteRoundTrip) {
+  ASSERT_EQ(Exec(Test_ApkSql("A1000", "FBE1", "KorrMld", "NEU")), "");
+  ApkSatz a;
+  a.ApkApk = "A1000";
+  ASSERT_EQ(Apk_PKeyReadk(a), DB_OK);
+  EXPECT_EQ(a.ApkBz1, "Gehaeuse Typ 4");
+  EXPECT_EQ(a.ApkSts, 3);
+  EXPECT_EQ(a.ApkSis, 1);
+  EXPECT_EQ(a.ApkBgs, "20261130");
+  EXPECT_EQ(a.ApkEns, "20261215");
+  EXPECT_EQ(a.ApkAfo, 2);
+  EXPECT_EQ(a.ApkSme, 1234.5);
+  EXPECT_EQ(a.ApkBdiDat, "20261201");
+  EXPECT_EQ(a.ApkBdiUhr, "060000");
+  EXPECT_EQ(a.ApkEdiDat, "");
+  EXPECT_EQ(a.ApkEdiUhr, "");
+  EXPECT_EQ(a.ApkFbe, "FBE1");
+  EXPECT_EQ(a.ApkDna, "NEU");
+  EXPECT_EQ(a.ApkDwn, "KorrMld");
+  EXPECT_EQ(a.ApkErf, "TEST");
+  EXPECT_EQ(a.ApkAba, 1);
+  EXPECT_EQ(a.ApkDat, "");  // the plain read does not select the change instant
+
+  // The separate date and time are written as one instant; the change instant
+  // is now; an empty begin is no instant.
+  a.ApkEdiDat = "20261202";
+  a.ApkEdiUhr = "171819";
+  a.ApkBdiDat.clear();
+  a.ApkBdiUhr.clear();
+  a.ApkAfo = 7;
+  a.ApkDwn.clear();
+  a.ApkDna.clear();
+  ASSERT_EQ(Apk_PKeyUpd(a), DB_OK);
+  EXPECT_EQ(Instant("ApkEdi", "Qvt501Apk", "ApkApk='A1000'"), "20261202171819");
+  EXPECT_EQ(Instant("ApkBdi", "Qvt501Apk", "ApkApk='A1000'"), "");
+  EXPECT_EQ(Instant("ApkDat", "Qvt501Apk", "ApkApk='A1000'"), "20261201143007");
+  EXPECT_EQ(Instant("ApkBgs", "Qvt501Apk", "ApkApk='A1000'"), "20261130000000");
+  EXPECT_EQ(Rows("select ApkAfo, ApkDwn, ApkDna, ApkSme from Qvt501Apk"),
+            Zeilen{"7|<null>|<null>|1234.5"});
+
+  // A date without a time is midnight of that day.
+  a.ApkBdiDat = "20261203";
+  ASSERT_EQ(Apk_PKeyUpd(a), DB_OK);
+  EXPECT_EQ(Instant("ApkBdi", "Qvt501Apk", "ApkApk='A1000'"), "20261203000000");
+
+  ASSERT_EQ(Apk_PKeyDel(a), DB_OK);
+  EXPECT_EQ(Rows("select count(*) from Qvt501Apk"), Zeilen{"0"});
+  EXPECT_EQ(Apk_PKeyDel(a), DB_NOT_FOUND);
+  EXPECT_EQ(Apk_PKeyUpd(a), DB_NOT_FOUND);
+}
+
+TEST_P(DbstdStammTest, FailedReadsKeepOnlyTheKey) {
+  ApkSatz a;
+  a.ApkApk = "FEHLT";
+  a.ApkBz1 = "alt";
+  a.ApkAfo = 4;
+  a.ApkSme = 2.5;
+  a.ApkBdiDat = "20261201";
+  EXPECT_EQ(Apk_PKeyReadk(a), DB_NOT_FOUND);
+  EXPECT_EQ(a.ApkApk, "FEHLT");
+  EXPECT_EQ(a.ApkBz1, "");
+  EXPECT_EQ(a.ApkAfo, 0);
+  EXPECT_EQ(a.ApkSme, 0);
+  EXPECT_EQ(a.ApkBdiDat, "");
+
+  AppSatz p;
+  p.AppApk = "A1";
+  p.AppApp = "0010";
+  p.AppSts = 9;
+  p.AppZf2 = "x";
+  EXPECT_EQ(App_PKeyReadk(p), DB_NOT_FOUND);
+  EXPECT_EQ(p.AppApk, "A1");
+  EXPECT_EQ(p.AppApp, "0010");
+  EXPECT_EQ(p.AppSts, 0);
+  EXPECT_EQ(p.AppZf2, "");
+
+  // A failure other than "no row" clears the same way.
+  ASSERT_EQ(Exec(Test_AplSql("APL01", "APG1")), "");
+  DbFehlerPlan plan;
+  plan.operations["Apl_PKeyReadk"] = DB_NOT_CONNECTED;
+  Db_SetFaultPlanForTest(plan);
+  AplSatz l;
+  l.AplApl = "APL01";
+  l.AplApg = "alt";
+  l.AplKap = 3;
+  EXPECT_EQ(Apl_PKeyReadk(l), DB_NOT_CONNECTED);
+  EXPECT_EQ(l.AplApl, "APL01");
+  EXPECT_EQ(l.AplApg, "");
+  EXPECT_EQ(l.AplKap, 0);
+}
+
+TEST_P(DbstdStammTest, OperationReadUpdateDeleteKeepsEveryInstant) {
+  ASSERT_EQ(Exec(Test_AppSql("A1000", "0010", "FBE1", "KorrMld", "STA")), "");
+  AppSatz p;
+  p.AppApk = "A1000";
+  p.AppApp = "0010";
+  ASSERT_EQ(App_PKeyReadk(p), DB_OK);
+  EXPECT_EQ(p.AppNaf, "00020");
+  EXPECT_EQ(p.AppSts, 4);
+  EXPECT_EQ(p.AppBdiDat + p.AppBdiUhr, "20261201061500");
+  EXPECT_EQ(p.AppBdsDat + p.AppBdsUhr, "20261201060000");
+  EXPECT_EQ(p.AppSbdDat + p.AppSbdUhr, "20261130220000");
+  EXPECT_EQ(p.AppEdiDat + p.AppEdiUhr, "");
+  EXPECT_EQ(p.AppSedDat + p.AppSedUhr, "20261202150000");
+  EXPECT_EQ(p.AppAes, 3);
+  EXPECT_EQ(p.AppIme, 120.25);
+  EXPECT_EQ(p.AppStr, 30.25);
+  EXPECT_EQ(p.AppKz4, "Z4");
+  EXPECT_EQ(p.AppDna, "STA");
+  EXPECT_EQ(p.AppDat, "20261101120000");
+  EXPECT_EQ(p.AppErf, "TEST");
+
+  p.AppEdiDat = "20261203";
+  p.AppEdiUhr = "080000";
+  p.AppSts = 9;
+  p.AppErf = "KorrMld";
+  ASSERT_EQ(App_PKeyUpd(p), DB_OK);
+  AppSatz q;
+  q.AppApk = "A1000";
+  q.AppApp = "0010";
+  ASSERT_EQ(App_PKeyReadk(q), DB_OK);
+  EXPECT_EQ(q.AppEdiDat + q.AppEdiUhr, "20261203080000");
+  EXPECT_EQ(q.AppBdiDat + q.AppBdiUhr, "20261201061500");
+  EXPECT_EQ(q.AppSedDat + q.AppSedUhr, "20261202150000");
+  EXPECT_EQ(q.AppSts, 9);
+  EXPECT_EQ(q.AppErf, "KorrMld");
+  EXPECT_EQ(q.AppDat, "20261201143007");
+
+  ASSERT_EQ(App_PKeyDel(q), DB_OK);
+  EXPECT_EQ(App_PKeyDel(q), DB_NOT_FOUND);
+  EXPECT_EQ(App_PKeyUpd(q), DB_NOT_FOUND);
+}
+
+TEST_P(DbstdStammTest, PackageCursorSelectsItsKeyAndLeavesTheRecordAtTheEnd) {
+  std::string key = "         A1000 0010             ";
+  key = key.substr(0, 30);
+  ASSERT_EQ(Exec(Test_AppSql("A1000", "0020") + Test_AppSql("A1000", "0030") +
+                 Test_AppSql("A1000", "0040") + "update Qvt504App set AppZf2='" + key +
+                 "' where AppApp in ('0020','0040');"),
+            "");
+  ASSERT_EQ(App_OpenZf2(key), DB_OK);
+  AppSatz p;
+  Zeilen gefunden;
+  int st;
+  while ((st = App_FetchZf2(p)) == DB_OK) gefunden.push_back(p.AppApp);
+  EXPECT_EQ(st, DB_NOT_FOUND);
+  std::sort(gefunden.begin(), gefunden.end());
+  EXPECT_EQ(gefunden, (Zeilen{"0020", "0040"}));
+  EXPECT_EQ(p.AppZf2, key);  // the last row stays in the record
+  EXPECT_EQ(p.AppSts, 4);
+  EXPECT_EQ(App_CloseZf2(), DB_OK);
+}
+
+TEST_P(DbstdStammTest, WorkplaceAndPersonReads) {
+  ASSERT_EQ(Exec(Test_AplSql("APL01", "APG1") + Test_PrvSql("4711", "00004711", 1)), "");
+  AplSatz l;
+  l.AplApl = "APL01";
+  ASSERT_EQ(Apl_PKeyReadk(l), DB_OK);
+  EXPECT_EQ(l.AplApg, "APG1");
+  EXPECT_EQ(l.AplAaf, 8);
+  EXPECT_EQ(l.AplUdt, "20261130080910");
+  EXPECT_EQ(l.AplKap, 480.25);
+  EXPECT_EQ(l.AplSf1, 2.5);
+  EXPECT_EQ(l.AplErf, "TEST");
+
+  PrvSatz v;
+  v.PrvPnr = "4711";
+  ASSERT_EQ(Prv_PKeyReadk(v), DB_OK);
+  EXPECT_EQ(v.PrvAwn, "00004711");
+  EXPECT_EQ(v.PrvPzm, 1);
+  EXPECT_EQ(v.PrvGvo, "20260101");
+  EXPECT_EQ(v.PrvAvn, "20261201053000");
+  EXPECT_EQ(v.PrvAbi, "");
+  EXPECT_EQ(v.PrvNam, "Muster");
+
+  PrvSatz fehlt;
+  fehlt.PrvPnr = "9999";
+  fehlt.PrvPzm = 1;
+  EXPECT_EQ(Prv_PKeyReadk(fehlt), DB_NOT_FOUND);
+  EXPECT_EQ(fehlt.PrvPzm, 0);
+  EXPECT_EQ(fehlt.PrvPnr, "9999");
+}
+
+// Shift models of workplace APL01 (kind 2) and group APG1 (kind 1) on a small
+// calendar around the turn of the year.
+class DbstdSchichtTest : public DbstdStammTest {
+ protected:
+  void SetUp() override {
+    DbstdStammTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    ASSERT_EQ(Exec(Test_BakSql("20261201", 2026, 12, 49, 2, 335) +
+                   Test_BakSql("20261229", 2026, 12, 1, 2, 363) +
+                   Test_BakSql("20270101", 2027, 1, 53, 5, 1) +
+                   Test_BakSql("20261202", 2026, 12, 49, 3, 336) +
+                   Test_KalSql("K1", "20261201", "AT") + Test_KalSql("K1", "20261229", "AT") +
+                   Test_KalSql("K1", "20270101", "FT") + Test_KalSql("K2", "20261202", "AT") +
+                   // Two models of the workplace: FRUEH valid open-ended, SPAET
+                   // only until 20261201; an old one no longer valid.
+                   Test_AemSql("APL01", 2, "FRUEH", "20260101", "", "K1", 3) +
+                   Test_AemSql("APL01", 2, "SPAET", "20261101", "20261201", "K1", 4) +
+                   Test_AemSql("APL01", 2, "ALT", "20250101", "20251231", "K1") +
+                   Test_AemSql("APG1", 1, "GRUPPE", "20260101", "", "K1") +
+                   Test_EmoSql("FRUEH", "AT", 360, 840, "P1") +
+                   Test_EmoSql("SPAET", "AT", 840, 1320, "P1") +
+                   Test_EmoSql("FRUEH", "FT", 480, 720, "") + Test_EmoSql("ALT", "AT", 0, 480, "") +
+                   Test_EmoSql("GRUPPE", "AT", 300, 900, "")),
+              "");
+  }
+};
+QV_DB_TEST_SUITE(DbstdSchichtTest);
+
+TEST_P(DbstdSchichtTest, DayCursorGivesTheModelsOfTheDayInShiftOrder) {
+  ASSERT_EQ(Aem_OpenTag("APL01", 2, "20261201"), DB_OK);
+  AemTagSatz t;
+  ASSERT_EQ(Aem_FetchTag(t), DB_OK);
+  EXPECT_EQ(t.AemEmo, "FRUEH");
+  EXPECT_EQ(t.AemApg, "APL01");
+  EXPECT_EQ(t.AemGvo, "20260101");
+  EXPECT_EQ(t.AemKal, "K1");
+  EXPECT_EQ(t.AemLkz, 1);
+  EXPECT_EQ(t.AemApp, 9);
+  EXPECT_EQ(t.KalBtp, "AT");
+  EXPECT_EQ(t.KalDtm, "20261201");
+  EXPECT_EQ(t.BakJhr, 2026);
+  EXPECT_EQ(t.BakWch, 49);
+  EXPECT_EQ(t.BakWtg, 2);
+  EXPECT_EQ(t.BakJtg, 335);
+  EXPECT_EQ(t.AemMaz, 3);
+  EXPECT_EQ(t.KwJahr, 2026);
+  // The last valid day of SPAET still counts; its shift begins later.
+  ASSERT_EQ(Aem_FetchTag(t), DB_OK);
+  EXPECT_EQ(t.AemEmo, "SPAET");
+  EXPECT_EQ(t.AemMaz, 4);
+  EXPECT_EQ(Aem_FetchTag(t), DB_NOT_FOUND);
+  EXPECT_EQ(t.AemEmo, "SPAET");  // untouched at the end
+  EXPECT_EQ(Aem_CloseTag(), DB_OK);
+
+  // Kind 1 of the group gives the group's model only.
+  ASSERT_EQ(Aem_OpenTag("APG1", 1, "20261201"), DB_OK);
+  ASSERT_EQ(Aem_FetchTag(t), DB_OK);
+  EXPECT_EQ(t.AemEmo, "GRUPPE");
+  EXPECT_EQ(Aem_FetchTag(t), DB_NOT_FOUND);
+  EXPECT_EQ(Aem_CloseTag(), DB_OK);
+  ASSERT_EQ(Aem_OpenTag("APL01", 1, "20261201"), DB_OK);
+  EXPECT_EQ(Aem_FetchTag(t), DB_NOT_FOUND);
+  EXPECT_EQ(Aem_CloseTag(), DB_OK);
+}
+
+TEST_P(DbstdSchichtTest, DayCursorFindsNothingWithoutACalendarEntryAndDerivesTheWeekYear) {
+  // 20261202 has a calendar day, but the models' calendar K1 has no entry.
+  ASSERT_EQ(Aem_OpenTag("APL01", 2, "20261202"), DB_OK);
+  AemTagSatz t;
+  EXPECT_EQ(Aem_FetchTag(t), DB_NOT_FOUND);
+  EXPECT_EQ(Aem_CloseTag(), DB_OK);
+
+  // Week 1 in December belongs to the next year.
+  ASSERT_EQ(Aem_OpenTag("APL01", 2, "20261229"), DB_OK);
+  ASSERT_EQ(Aem_FetchTag(t), DB_OK);
+  EXPECT_EQ(t.AemEmo, "FRUEH");
+  EXPECT_EQ(t.BakJhr, 2026);
+  EXPECT_EQ(t.KwJahr, 2027);
+  EXPECT_EQ(Aem_FetchTag(t), DB_NOT_FOUND);  // SPAET ended on 20261201
+  EXPECT_EQ(Aem_CloseTag(), DB_OK);
+
+  // Week 53 in January belongs to the year before; the day type comes from
+  // the calendar (a holiday "FT" with its own shift).
+  ASSERT_EQ(Aem_OpenTag("APL01", 2, "20270101"), DB_OK);
+  ASSERT_EQ(Aem_FetchTag(t), DB_OK);
+  EXPECT_EQ(t.KalBtp, "FT");
+  EXPECT_EQ(t.KwJahr, 2026);
+  EXPECT_EQ(Aem_CloseTag(), DB_OK);
+}
+
+TEST_P(DbstdSchichtTest, CountOfOwnAssignments) {
+  int n = -5;
+  ASSERT_EQ(Aem_CountKng("APL01", n), DB_OK);
+  EXPECT_EQ(n, 3);
+  ASSERT_EQ(Aem_CountKng("APG1", n), DB_OK);  // kind 1 only
+  EXPECT_EQ(n, 0);
+  ASSERT_EQ(Aem_CountKng("NIX", n), DB_OK);
+  EXPECT_EQ(n, 0);
+}
+
+TEST_P(DbstdSchichtTest, BreakCursorTakesTheSchemeValidOnTheDay) {
+  // Break model P1: scheme S1 in November, S2 from December on, S3 open-ended
+  // (never matches).
+  ASSERT_EQ(
+      Exec(Test_PmzSql("P1", "20261101", "S1", "20261130") +
+           Test_PmzSql("P1", "20261201", "S2", "20261231") +
+           Test_PmzSql("P1", "20260101", "S3", "") + Test_PmsSql("S1", 500, 515) +
+           Test_PmsSql("S2", 720, 750) + Test_PmsSql("S2", 540, 555) + Test_PmsSql("S3", 600, 610)),
+      "");
+  ASSERT_EQ(Emo_OpenPms("FRUEH", "AT", "20261201"), DB_OK);
+  EmoPmsSatz b;
+  ASSERT_EQ(Emo_FetchPms(b), DB_OK);
+  EXPECT_EQ(b.EmoEmo, "FRUEH");
+  EXPECT_EQ(b.EmoBeg, 360);
+  EXPECT_EQ(b.EmoEnd, 840);
+  EXPECT_EQ(b.PmsNum, "S2");
+  EXPECT_EQ(b.PmsBeg, 540);
+  EXPECT_EQ(b.PmsEnd, 555);
+  EXPECT_EQ(b.PmsPrz, 4);
+  ASSERT_EQ(Emo_FetchPms(b), DB_OK);
+  EXPECT_EQ(b.PmsBeg, 720);
+  EXPECT_EQ(Emo_FetchPms(b), DB_NOT_FOUND);
+  EXPECT_EQ(b.PmsBeg, 720);
+  EXPECT_EQ(Emo_ClosePms(), DB_OK);
+
+  // The last day of November takes S1; a day type without breaks gives nothing.
+  ASSERT_EQ(Emo_OpenPms("FRUEH", "AT", "20261130"), DB_OK);
+  ASSERT_EQ(Emo_FetchPms(b), DB_OK);
+  EXPECT_EQ(b.PmsNum, "S1");
+  EXPECT_EQ(Emo_FetchPms(b), DB_NOT_FOUND);
+  EXPECT_EQ(Emo_ClosePms(), DB_OK);
+  ASSERT_EQ(Emo_OpenPms("FRUEH", "FT", "20261201"), DB_OK);
+  EXPECT_EQ(Emo_FetchPms(b), DB_NOT_FOUND);
+  EXPECT_EQ(Emo_ClosePms(), DB_OK);
+}
+
+TEST_P(DbstdSchichtTest, ShiftCursorInBeginOrder) {
+  ASSERT_EQ(
+      Exec(Test_EmoSql("FRUEH", "AT", 1380, 120, "") + Test_EmoSql("FRUEH", "AT", 0, 300, "")), "");
+  ASSERT_EQ(Emo_Open("FRUEH", "AT"), DB_OK);
+  EmoSatz s;
+  std::vector<int> beginne;
+  while (Emo_Fetch(s) == DB_OK) beginne.push_back(s.EmoBeg);
+  EXPECT_EQ(beginne, (std::vector<int>{0, 360, 1380}));
+  EXPECT_EQ(s.EmoEnd, 120);
+  EXPECT_EQ(s.EmoArt, 1);
+  EXPECT_EQ(s.EmoTxt, "Schicht");
+  EXPECT_EQ(Emo_Close(), DB_OK);
+  EXPECT_EQ(Emo_Fetch(s), DB_CURSOR_CLOSED);
+}
+
+}  // namespace
