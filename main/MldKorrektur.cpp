@@ -2,6 +2,7 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
+#include "download/DnlSenden.h"
 #include "infra/Log.h"
 #include "main/KorrLoop.h"
 
@@ -59,6 +60,8 @@ int Mld_Main(int argc, const char* const* argv) {
     Log_Fehler("Mld_Korrektur", "Anzahl Parameter <> 2", -1);
   }
 
+  // Releases the buffer file of the last terminal line written.
+  Dnl_DateiSchliessen();
   Db_Commit();
   return 0;
 }
