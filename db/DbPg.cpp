@@ -713,6 +713,13 @@ int DbPg_Open(const std::string& user, const std::string& password, const std::s
     if (st == DB_OK) st = DB_OTHER;
   }
   PQclear(r);
+  if (st == DB_OK) {
+    // The shared system calendar belongs to a complete installation; without
+    // it the connect fails, as on an SQLite installation without its file.
+    r = PQexec(c, "SELECT 1 FROM QvSystem.Qvt133Bak WHERE false");
+    if (r == nullptr || PQresultStatus(r) != PGRES_TUPLES_OK) st = DB_NOT_CONNECTED;
+    PQclear(r);
+  }
   if (st != DB_OK) {
     PQfinish(c);
     return st;

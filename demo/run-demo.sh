@@ -171,15 +171,12 @@ else
     die "schema/postgresql.sql failed"
   psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" -f "$repo/demo/plant.sql" >/dev/null ||
     die "demo/plant.sql failed to load"
-  # The program logs in with LOGIN and PASS; NET8 names only the server and
-  # the database.
-  net8="dbname=$pg_db"
-  [ -n "$pg_port" ] && net8="port=$pg_port $net8"
-  [ -n "$pg_host" ] && net8="host=$pg_host $net8"
-  if [ "${#net8}" -gt "$INI_MAX" ] && [ "$pg_port" = 5432 ]; then
-    net8="host=$pg_host dbname=$pg_db"
-  fi
-  [ "${#net8}" -le "$INI_MAX" ] || die "the connection string '$net8' is longer than $INI_MAX characters"
+  # The program logs in with LOGIN and PASS; NET8 names only the database.
+  # Host and port reach the program through PGHOST/PGPORT, so that NET8 stays
+  # within the 51 characters of a configuration value.
+  net8="postgresql:///$pg_db"
+  [ -n "$pg_host" ] && export PGHOST="$pg_host"
+  [ -n "$pg_port" ] && export PGPORT="$pg_port"
   [ "${#pass}" -le "$INI_MAX" ] || die "the password is longer than $INI_MAX characters"
 fi
 

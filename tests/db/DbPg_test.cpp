@@ -389,6 +389,12 @@ TEST_P(DbPgTest, ConnectFailuresHaveNegativeStatuses) {
   // The test database itself connects.
   EXPECT_EQ(DbPg_Open(db_.login, db_.pass, db_.net8, b), DB_OK);
   EXPECT_TRUE(b);
+  // Without the system calendar the installation is incomplete.
+  b.reset();
+  Db_Disconnect();
+  ASSERT_EQ(Exec("DROP SCHEMA qvsystem CASCADE"), "");
+  EXPECT_EQ(DbPg_Open(db_.login, db_.pass, db_.net8, b), DB_NOT_CONNECTED);
+  EXPECT_FALSE(b);
 }
 
 TEST_P(DbPgTest, RefusedLoginIsLoginRefused) {
