@@ -232,3 +232,132 @@ int Mel_NachherCurOpen(const std::string& apl, const std::string& apk, const std
 }
 int Mel_NachherCurFetch(MelSatz& row) { return Fetch(gNachher, row); }
 int Mel_NachherCurClose() { return Db_CursorClose(gNachher); }
+
+// ---------------------------------------------------------------------------
+// Upload-number counters, production-planning interface, re-evaluation
+// markers and the evaluation error list.
+
+int Bnr_PKeyReadk(BnrSatz& row) {
+  DbZeile z;
+  int st =
+      Db_ReadOne("Bnr_PKeyReadk", "select BnrKey ,BnrBnr ,BnrEsb from Qvt552Bnr where BnrKey=:b0",
+                 {DbText(row.BnrKey)}, z);
+  if (st != DB_OK) return st;
+  row.BnrKey = DbZeileText(z, 0);
+  row.BnrBnr = DbZeileInt(z, 1);
+  row.BnrEsb = DbZeileText(z, 2);
+  return DB_OK;
+}
+
+int Bnr_PKeyIns(const BnrSatz& row) {
+  return Db_Write("Bnr_PKeyIns", "Bnr_PKeyIns_Sp",
+                  "insert into Qvt552Bnr (BnrKey,BnrBnr,BnrEdt,BnrEsb) values "
+                  "(:b0,:b1,sysdate,:b2)",
+                  {DbText(row.BnrKey), DbInt(row.BnrBnr), DbText(row.BnrEsb)});
+}
+
+int Bnr_PKeyUpd(const BnrSatz& row) {
+  return Db_Write("Bnr_PKeyUpd", "Bnr_PKeyUpd_Sp",
+                  "update QVT552Bnr  set BnrKey=:b0,BnrBnr=:b1,BnrEdt=sysdate,BnrEsb=:b2 "
+                  "where BnrKey=:b0",
+                  {DbText(row.BnrKey), DbInt(row.BnrBnr), DbText(row.BnrEsb)});
+}
+
+int Bnr_PKeyNext(BnrSatz& row) {
+  // Raising the counter and reading the new value is one statement: the
+  // engine's row lock (or database write lock) orders concurrent drawers, so
+  // no two of them can see the same value. Outside a transaction the
+  // statement commits by itself, and a failing one changes nothing.
+  DbZeile z;
+  int st = Db_ReadOne("Bnr_PKeyNext",
+                      "update Qvt552Bnr set BnrBnr=coalesce(BnrBnr,0)+1,BnrEdt=sysdate,"
+                      "BnrEsb=:b1 where BnrKey=:b0 returning BnrBnr",
+                      {DbText(row.BnrKey), DbText(row.BnrEsb)}, z);
+  if (st != DB_OK) return st;
+  row.BnrBnr = DbZeileInt(z, 0);
+  return DB_OK;
+}
+
+int Pps_PKeyIns(const PpsSatz& r) {
+  return Db_Write(
+      "Pps_PKeyIns", "Pps_PKeyIns_Sp",
+      "insert into Qvt580Pps (PpsDat,PpsLfn,PpsVkz,PpsFcd,PpsPnr,PpsApl,PpsApk,PpsApp,PpsAwn,"
+      "PpsMdt,PpsMzt,PpsUbg,PpsAug,PpsSts,PpsSto,PpsGum,PpsFam,PpsMam,PpsNam,PpsMee,PpsZt1,"
+      "PpsZt2,PpsZt3,PpsZf1,PpsZf2,PpsZf3) values (:b0,:b1,:b2,:b3,:b4,:b5,:b6,:b7,:b8,:b9,"
+      ":b10,:b11,:b12,:b13,:b14,:b15,:b16,:b17,:b18,:b19,:b20,:b21,:b22,:b23,:b24,:b25)",
+      {DbText(r.PpsDat), DbInt(r.PpsLfn),  DbText(r.PpsVkz), DbText(r.PpsFcd), DbText(r.PpsPnr),
+       DbText(r.PpsApl), DbText(r.PpsApk), DbText(r.PpsApp), DbText(r.PpsAwn), DbText(r.PpsMdt),
+       DbText(r.PpsMzt), DbText(r.PpsUbg), DbText(r.PpsAug), DbInt(r.PpsSts),  DbText(r.PpsSto),
+       DbReal(r.PpsGum), DbReal(r.PpsFam), DbReal(r.PpsMam), DbReal(r.PpsNam), DbText(r.PpsMee),
+       DbReal(r.PpsZt1), DbReal(r.PpsZt2), DbReal(r.PpsZt3), DbText(r.PpsZf1), DbText(r.PpsZf2),
+       DbText(r.PpsZf3)});
+}
+
+namespace {
+
+DbBinds MrkKey(const MrkSatz& r) {
+  return {DbText(r.MrkKng), DbText(r.MrkApl), DbText(r.MrkApk),
+          DbText(r.MrkApp), DbText(r.MrkPnr), DbInt(r.MrkBnr)};
+}
+
+#define MRK_KEY_WHERE                                                                          \
+  "where (((((MrkKng=:b0 and MrkApl=:b1) and MrkApk=:b2) and MrkApp=:b3) and MrkPnr=:b4) and " \
+  "MrkBnr=:b5)"
+
+}  // namespace
+
+int Mrk_PKeyReadk(MrkSatz& row) {
+  DbZeile z;
+  int st =
+      Db_ReadOne("Mrk_PKeyReadk",
+                 "select MrkKng,MrkApl,MrkApk,MrkApp,MrkPnr,"
+                 "TO_CHAR(MrkMdt,'yyyymmddHH24MISS'),MrkObj,MrkBnr from Qvt563Mrk " MRK_KEY_WHERE,
+                 MrkKey(row), z);
+  if (st != DB_OK) return st;
+  size_t i = 0;
+  for (std::string* t :
+       {&row.MrkKng, &row.MrkApl, &row.MrkApk, &row.MrkApp, &row.MrkPnr, &row.MrkMdt, &row.MrkObj})
+    *t = DbZeileText(z, i++);
+  row.MrkBnr = DbZeileInt(z, i++);
+  return DB_OK;
+}
+
+int Mrk_PKeyIns(const MrkSatz& row) {
+  DbBinds b = MrkKey(row);
+  b.push_back(DbText(row.MrkMdt));  // :b6
+  b.push_back(DbText(row.MrkObj));  // :b7
+  return Db_Write("Mrk_PKeyIns", "Mrk_PKeyIns_Sp",
+                  "insert into Qvt563Mrk (MrkKng,MrkApl,MrkApk,MrkApp,MrkPnr,MrkMdt,MrkDat,"
+                  "MrkObj,MrkBnr) values (:b0,:b1,:b2,:b3,:b4,TO_DATE(:b6,'yyyymmddHH24MISS'),"
+                  "sysdate,:b7,:b5)",
+                  b);
+}
+
+int Mrk_PKeyUpd(const MrkSatz& row) {
+  DbBinds b = MrkKey(row);
+  b.push_back(DbText(row.MrkMdt));  // :b6
+  return Db_Write(
+      "Mrk_PKeyUpd", "Mrk_PKeyUpd_Sp",
+      "update Qvt563Mrk  set MrkMdt=TO_DATE(:b6,'yyyymmddHH24MISS'),MrkDat=sysdate " MRK_KEY_WHERE,
+      b);
+}
+
+int Err_PKeyIns(const ErrSatz& r) {
+  return Db_Write("Err_PKeyIns", "Err_PKeyIns_Sp",
+                  "insert into Qvt554Err (ErrErf,ErrEdt,ErrBer,ErrPnr,ErrApl,ErrApk,ErrApp,"
+                  "ErrFnr,ErrBnr,ErrPgm,ErrFun,ErrDat,ErrObj) values (:b0,"
+                  "TO_DATE(:b1,'yyyymmddHH24MISS'),:b2,:b3,:b4,:b5,:b6,:b7,:b8,:b9,:b10,sysdate,"
+                  ":b11)",
+                  {DbText(r.ErrErf), DbText(r.ErrEdt), DbText(r.ErrBer), DbText(r.ErrPnr),
+                   DbText(r.ErrApl), DbText(r.ErrApk), DbText(r.ErrApp), DbInt(r.ErrFnr),
+                   DbInt(r.ErrBnr), DbText(r.ErrPgm), DbText(r.ErrFun), DbText(r.ErrObj)});
+}
+
+int Mel_BnrMaxLfn(int bnr, int& maxLfn) {
+  DbZeile z;
+  int st = Db_ReadOne("Mel_BnrMaxLfn", "select max(KeyLfn) from Qvt560Mel where KeyBnr=:b0",
+                      {DbInt(bnr)}, z);
+  if (st != DB_OK) return st;
+  maxLfn = DbZeileInt(z, 0);
+  return DB_OK;
+}

@@ -102,3 +102,83 @@ int Mel_NachherCurOpen(const std::string& apl, const std::string& apk, const std
                        const std::string& d, const std::string& t);
 int Mel_NachherCurFetch(MelSatz& row);
 int Mel_NachherCurClose();
+
+// ---------------------------------------------------------------------------
+// Upload-number counters, production-planning interface, re-evaluation
+// markers and the evaluation error list.
+
+// Upload-number counter (Qvt552Bnr); BnrEdt is set to sysdate by every write.
+struct BnrSatz {
+  std::string BnrKey;  // counter name, for example "PPSNR"
+  int BnrBnr = 0;      // last number given out
+  std::string BnrEsb;  // program that gave it
+};
+
+// 0 and the row filled for its BnrKey; 1403 no such counter; a negative on
+// failure. The row is unchanged unless 0.
+int Bnr_PKeyReadk(BnrSatz& row);
+// 0 inserted; -1 the counter exists already; a negative on failure.
+int Bnr_PKeyIns(const BnrSatz& row);
+// 0 updated; 1403 no such counter (nothing changed); a negative on failure.
+int Bnr_PKeyUpd(const BnrSatz& row);
+// Draws the next number of counter row.BnrKey in one statement: the counter
+// is raised by 1 (a NULL counter counts as 0) and row.BnrEsb recorded, and the
+// new value comes back in row.BnrBnr. Two sessions drawing at the same time
+// always get different numbers. 0 drawn and committed; 1403 no such counter
+// (nothing changed); a negative on failure (nothing changed, row.BnrBnr kept).
+int Bnr_PKeyNext(BnrSatz& row);
+
+// Production-planning interface record (Qvt580Pps); all texts as they stand.
+struct PpsSatz {
+  std::string PpsDat;  // instant of writing, yyyymmddHHMMSS
+  int PpsLfn = 0;      // upload number
+  std::string PpsVkz, PpsFcd, PpsPnr, PpsApl, PpsApk, PpsApp, PpsAwn;
+  std::string PpsMdt;  // message date
+  std::string PpsMzt;  // message time
+  std::string PpsUbg, PpsAug;
+  int PpsSts = 0;
+  std::string PpsSto;  // sign "-" or "+"
+  double PpsGum = 0, PpsFam = 0, PpsMam = 0, PpsNam = 0;
+  std::string PpsMee;
+  double PpsZt1 = 0, PpsZt2 = 0, PpsZt3 = 0;
+  std::string PpsZf1, PpsZf2, PpsZf3;
+};
+
+// 0 inserted and committed; a negative on failure (nothing written).
+int Pps_PKeyIns(const PpsSatz& row);
+
+// Re-evaluation marker (Qvt563Mrk); key MrkKng, MrkApl, MrkApk, MrkApp,
+// MrkPnr, MrkBnr. MrkDat is set to sysdate by every write.
+struct MrkSatz {
+  std::string MrkKng;  // kind: "NZM", "NZA", "LZM", "PRF"
+  std::string MrkApl, MrkApk, MrkApp, MrkPnr;
+  std::string MrkMdt;  // re-evaluate from this instant, yyyymmddHH24MISS
+  std::string MrkObj;
+  int MrkBnr = 0;
+};
+
+// 0 and the row filled for its full key; 1403 no such marker; a negative on
+// failure. The row is unchanged unless 0.
+int Mrk_PKeyReadk(MrkSatz& row);
+// 0 inserted; -1 a marker with that key exists; a negative on failure.
+int Mrk_PKeyIns(const MrkSatz& row);
+// Sets MrkMdt of the marker with the row's key. 0 updated; 1403 no such
+// marker; a negative on failure.
+int Mrk_PKeyUpd(const MrkSatz& row);
+
+// Evaluation error row (Qvt554Err); ErrDat is set to sysdate by the insert.
+struct ErrSatz {
+  std::string ErrErf;
+  std::string ErrEdt;  // instant yyyymmddHH24MISS
+  std::string ErrBer, ErrPnr, ErrApl, ErrApk, ErrApp;
+  int ErrFnr = 0;  // error number
+  int ErrBnr = 0;
+  std::string ErrPgm, ErrFun, ErrObj;
+};
+
+// 0 inserted and committed; a negative on failure (nothing written).
+int Err_PKeyIns(const ErrSatz& row);
+
+// The highest running number KeyLfn in use in booking `bnr` (0 when the
+// booking has no rows). 0 and `maxLfn` set; a negative on failure.
+int Mel_BnrMaxLfn(int bnr, int& maxLfn);

@@ -2,6 +2,10 @@
 
 #include "db/DbStatus.h"
 #include "infra/Log.h"
+#include "main/KorrMerker.h"
+#include "main/KorrNeu.h"
+#include "main/KorrStatus.h"
+#include "main/KorrZeit.h"
 
 namespace {
 
@@ -10,14 +14,13 @@ struct Eintrag {
   KorrHandler handler;
 };
 
-// The five correction codes. A code whose handler is not part of this build
-// yet has none and runs nothing, like any other code.
+// The five correction codes; any other code runs no handler.
 const Eintrag kHandler[] = {
-    {"AEZ", nullptr},  // time shift
-    {"AEI", nullptr},  // content change
-    {"NEW", nullptr},  // new message
-    {"DEL", nullptr},  // deletion
-    {"STA", nullptr},  // status change
+    {"AEZ", Korr_ZeitVerschiebung},  // time shift
+    {"AEI", Korr_InhaltAendern},     // content change
+    {"NEW", Korr_Neuemeldung},       // new message
+    {"DEL", Korr_Loeschen},          // deletion
+    {"STA", Korr_Statusaenderung},   // status change
 };
 
 }  // namespace
@@ -49,6 +52,7 @@ void Korr_Schleife(const std::string& clerk) {
     }
     if (KorrHandler h = Korr_HandlerFuer(row.MelKfc)) h(row, entry);
     row.ObjTyp = entry.FzuTxt;
+    Korr_Merker(row);
   }
   if (st != DB_NOT_FOUND) Log_Fehler("Mld_Korrektur", "Cursor-Read fehlgeschlagen", st);
   Mel_KsbCurClose();
