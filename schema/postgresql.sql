@@ -139,7 +139,7 @@ CREATE TABLE Qvt552Bnr (
 
 -- Production-planning interface: "-" takes a message's old state back, "+" reports
 -- the new one. No unique key: an upload number is 0 when it could not be drawn, and
--- two programs drawing at the same time can give out the same number.
+-- several rows can then carry the number 0.
 CREATE TABLE Qvt580Pps (
   PpsDat varchar(14) COLLATE "C",
   PpsLfn integer,
