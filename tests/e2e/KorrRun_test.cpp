@@ -309,6 +309,15 @@ TEST_P(KorrRunTest, TwoDeletionMarksOfOneBooking) {
                            "2|PA|P1|0010|20261201|080001|0|0|-"}));
 }
 
+// The clerk argument counts with its first 8 characters; rows of a clerk
+// whose identifier only starts like it stay untouched.
+TEST_P(KorrRunTest, TwelveCharacterArgumentSelectsItsFirstEightCharacters) {
+  Insert(Marked(Mel(50, 0, "AB", "M_A", "A03", "080000"), "DEL", "ABCDEFGH"));
+  Insert(Marked(Mel(51, 0, "AB", "M_A", "A03", "081000"), "DEL", "ABCDEFG"));
+  EXPECT_EQ(Run("ABCDEFGHIJKL"), Korr_LogEntry("ABCDEFGHIJKL", "Parameter (User)", -1));
+  EXPECT_EQ(Rows("select KeyBnr,MelKsb from Qvt560Mel"), Zeilen{"51|ABCDEFG"});
+}
+
 TEST_P(KorrRunTest, RefusedStatusChange) {
   MelSatz ae = Marked(Mel(60, 0, "AE", "M_A", "A07", "150000"), "STA");
   ae.MelAec = "0";
