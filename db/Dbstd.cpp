@@ -244,6 +244,9 @@ void App_AusZeile(const DbZeile& zeile, AppSatz& row) {
 }
 
 int Apk_PKeyReadk(ApkSatz& row) {
+  // The change instant is not part of this read; a value left from another
+  // row (a download fetch into the same record) must not stay behind.
+  row.ApkDat.clear();
   return StammLesen(
       "Apk_PKeyReadk",
       "select " STAMM_APK_SPALTEN_A STAMM_APK_SPALTEN_B " from Qvt501Apk where ApkApk=:b0",
@@ -384,7 +387,7 @@ int App_PKeyDel(const AppSatz& row) {
 int App_OpenZf2(const std::string& zf2) {
   return Db_CursorOpen(gAppZf2, "App_OpenZf2",
                        "select " STAMM_APP_SPALTEN
-                       " from Qvt504App where AppZf2=:b0 order by AppZf2",
+                       " from Qvt504App where AppZf2=:b0 order by AppZf2,AppApk,AppApp",
                        {DbText(zf2)});
 }
 int App_FetchZf2(AppSatz& row) {

@@ -186,7 +186,7 @@ struct EmoSatz {
 };
 
 // Reads the header row.ApkApk. 0 filled; 1403 no such order; negative on
-// failure; otherwise only ApkApk stays.
+// failure; otherwise only ApkApk stays. ApkDat is not read and comes back empty.
 int Apk_PKeyReadk(ApkSatz& row);
 // Writes every column of the header by ApkApk (ApkBdi/ApkEdi from date and
 // time; empty date and time write no instant), ApkDat = now. 0 updated and
@@ -203,7 +203,8 @@ int App_PKeyReadk(AppSatz& row);
 int App_PKeyUpd(const AppSatz& row);
 // 0 deleted and committed; 1403 no such operation; negative on failure.
 int App_PKeyDel(const AppSatz& row);
-// The operations whose AppZf2 equals `zf2` (the package key). Open: 0 or a
+// The operations whose AppZf2 equals `zf2` (the package key), in key order
+// (AppApk, AppApp), as every row shares the same AppZf2. Open: 0 or a
 // negative; Fetch: 0, 1403 at the end, negative; Close: 0.
 int App_OpenZf2(const std::string& zf2);
 int App_FetchZf2(AppSatz& row);

@@ -48,10 +48,14 @@ struct Bild {
 
   // A time quantity: digits 4 to 10 of the 11 (five whole digits and two
   // decimals). The three leading digits dropped must be zeros, otherwise the
-  // value (too large, or negative) would arrive as another number.
+  // value (too large, or negative) would arrive as another number. A negative
+  // value whose digits are all zero up to the second decimal (a rounding
+  // residue such as -0.001) is zero in these columns and is sent as such.
   void Zeit7(std::size_t pos, double wert, const char* feld) {
     std::string s;
-    bool passt = Elf(wert, s) && s.compare(0, 3, "000") == 0;
+    bool passt = Elf(wert, s);
+    if (passt && s[0] == '-' && s.find_first_not_of('0', 1) >= 10) s[0] = '0';
+    passt = passt && s.compare(0, 3, "000") == 0;
     Genau(pos, 7, passt ? s.substr(3, 7) : s, passt, feld);
   }
 

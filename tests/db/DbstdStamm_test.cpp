@@ -2,7 +2,6 @@
 // against a fresh real database.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "db/DbDb.h"
@@ -44,6 +43,7 @@ TEST_P(DbstdStammTest, HeaderReadUpdateDeleteRoundTrip) {
   ASSERT_EQ(Exec(Test_ApkSql("A1000", "FBE1", "KorrMld", "NEU")), "");
   ApkSatz a;
   a.ApkApk = "A1000";
+  a.ApkDat = "20250101000000";  // left from another row
   ASSERT_EQ(Apk_PKeyReadk(a), DB_OK);
   EXPECT_EQ(a.ApkBz1, "Gehaeuse Typ 4");
   EXPECT_EQ(a.ApkSts, 3);
@@ -98,12 +98,14 @@ TEST_P(DbstdStammTest, FailedReadsKeepOnlyTheKey) {
   a.ApkAfo = 4;
   a.ApkSme = 2.5;
   a.ApkBdiDat = "20261201";
+  a.ApkDat = "20261201000000";
   EXPECT_EQ(Apk_PKeyReadk(a), DB_NOT_FOUND);
   EXPECT_EQ(a.ApkApk, "FEHLT");
   EXPECT_EQ(a.ApkBz1, "");
   EXPECT_EQ(a.ApkAfo, 0);
   EXPECT_EQ(a.ApkSme, 0);
   EXPECT_EQ(a.ApkBdiDat, "");
+  EXPECT_EQ(a.ApkDat, "");
 
   AppSatz p;
   p.AppApk = "A1";
@@ -173,21 +175,24 @@ TEST_P(DbstdStammTest, OperationReadUpdateDeleteKeepsEveryInstant) {
   EXPECT_EQ(App_PKeyUpd(q), DB_NOT_FOUND);
 }
 
-TEST_P(DbstdStammTest, PackageCursorSelectsItsKeyAndLeavesTheRecordAtTheEnd) {
+TEST_P(DbstdStammTest, PackageCursorSelectsItsKeyInKeyOrderAndLeavesTheRecordAtTheEnd) {
   std::string key = "         A1000 0010             ";
   key = key.substr(0, 30);
-  ASSERT_EQ(Exec(Test_AppSql("A1000", "0020") + Test_AppSql("A1000", "0030") +
-                 Test_AppSql("A1000", "0040") + "update Qvt504App set AppZf2='" + key +
-                 "' where AppApp in ('0020','0040');"),
+  // Every row of a package shares the key, so the order of the operations
+  // (and of the interface records written for them) comes from their own key,
+  // whatever order they were stored in.
+  ASSERT_EQ(Exec(Test_AppSql("A2000", "0010") + Test_AppSql("A1000", "0040") +
+                 Test_AppSql("A1000", "0030") + Test_AppSql("A1000", "0020") +
+                 "update Qvt504App set AppZf2='" + key +
+                 "' where AppApp in ('0020','0040') or AppApk='A2000';"),
             "");
   ASSERT_EQ(App_OpenZf2(key), DB_OK);
   AppSatz p;
   Zeilen gefunden;
   int st;
-  while ((st = App_FetchZf2(p)) == DB_OK) gefunden.push_back(p.AppApp);
+  while ((st = App_FetchZf2(p)) == DB_OK) gefunden.push_back(p.AppApk + "/" + p.AppApp);
   EXPECT_EQ(st, DB_NOT_FOUND);
-  std::sort(gefunden.begin(), gefunden.end());
-  EXPECT_EQ(gefunden, (Zeilen{"0020", "0040"}));
+  EXPECT_EQ(gefunden, (Zeilen{"A1000/0020", "A1000/0040", "A2000/0010"}));
   EXPECT_EQ(p.AppZf2, key);  // the last row stays in the record
   EXPECT_EQ(p.AppSts, 4);
   EXPECT_EQ(App_CloseZf2(), DB_OK);

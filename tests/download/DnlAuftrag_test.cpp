@@ -152,6 +152,13 @@ TEST(DnlBildTest, OperationImageColumnByColumn) {
   EXPECT_EQ(bild.substr(95, 11), "99999999999");
   EXPECT_EQ(bild.substr(109, 7), "9999999");
   EXPECT_EQ(bild[152], '0');
+
+  // A negative rounding residue is zero at two decimals: zeros, not a
+  // marked overflow.
+  p.AppSte = -0.004;
+  p.AppSza = -1e-12;
+  bild = Dnl_AppBild(p);
+  EXPECT_EQ(bild.substr(116, 14), "00000000000000");
 }
 
 TEST_P(DnlAuftragTest, ValuesThatDoNotFitAreMarkedWithoutShiftingTheColumns) {
@@ -176,6 +183,14 @@ TEST_P(DnlAuftragTest, ValuesThatDoNotFitAreMarkedWithoutShiftingTheColumns) {
   EXPECT_TRUE(Geloggt("Wert zu breit fuer AppBds: A1000/0010", "App_Dnl", -1));
   EXPECT_TRUE(Geloggt("Wert zu breit fuer AppAme: A1000/0010", "App_Dnl", -1));
   EXPECT_FALSE(Geloggt("Wert zu breit fuer AppSza: A1000/0010", "App_Dnl", -1));
+
+  // A negative time that is not zero at two decimals would lose its sign.
+  p = Vorgang();
+  p.AppApp = "0020";
+  p.AppSza = -0.01;
+  bild = Dnl_AppBild(p);
+  EXPECT_EQ(bild.substr(123, 7), "*******");
+  EXPECT_TRUE(Geloggt("Wert zu breit fuer AppSza: A1000/0020", "App_Dnl", -1));
 
   ApkSatz a = Kopf();
   a.ApkAfo = -10000;
