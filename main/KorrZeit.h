@@ -13,7 +13,9 @@ void Korr_ZeitVerschiebung(const MelSatz& m, const FzuSatz& entry);
 
 // Handler of correction code "AEI": the message takes over its corrected
 // content and is marked as corrected; the master data is refreshed and
-// downloaded, and planning gets the "-" and "+" records.
+// downloaded. Planning gets a "-" record with the old quantities for the kinds
+// "RE", "AE", "AM" and, when the entry's planning switch is set, a "+" record;
+// a kind not reported to planning gets neither.
 void Korr_InhaltAendern(const MelSatz& m, const FzuSatz& entry);
 
 // Message kinds whose quantities a correction replaces.

@@ -140,6 +140,81 @@ TEST_P(KorrNeuTest, NewWorkEndClosesOnlyWithoutALaterMessage) {
             (std::vector<std::string>{"0|2003", "0|2003"}));
 }
 
+// A setup begin sets its own flag; every further flag is cleared. The
+// evaluation at the end gets the loop's row as it came (here with the object
+// type the clerk's application stored), not the completed one.
+TEST_P(KorrNeuTest, NewSetupBeginSetsItsFlagAndClearsTheOthers) {
+  MelSatz m = Neu(27, 0, "RB", "060000");
+  m.ObjTyp = "M__";
+  for (std::string* s : {&m.Sts00S, &m.Sts006, &m.Sts007, &m.Sts008, &m.Sts009, &m.Sts010,
+                         &m.Sts011, &m.Sts012, &m.Sts013, &m.Sts014, &m.Sts015, &m.Sts016})
+    *s = "X";
+  m.MelAec = "1";
+  m.MelTrm = "07";
+  Insert(m);
+  Korr_Neuemeldung(m, Entry("RB"));
+  EXPECT_EQ(Rows("select KeyLfn,ObjTyp,MelMsk,MelFcd,KeySek,MelAec,MelTrm,MelOff,"
+                 "Sts00E||Sts00R||Sts00A||Sts00U||Sts00S||Sts006||Sts007||Sts008||Sts009||"
+                 "Sts010||Sts011||Sts012||Sts013||Sts014||Sts015||Sts016 "
+                 "from Qvt560Mel where KeyBnr=27 order by KeyLfn"),
+            (std::vector<std::string>{"0|M_A|RB|A01|01|0|00|K|1100000000000000",
+                                      "1|MPA|PA|FPA|02|0|00|K|1100000000000000"}));
+  EXPECT_EQ(gAusgewertet, (std::vector<std::string>{"MPA:27/1:PA:P1", "M__:27/0:RB:P1"}));
+}
+
+// A setup end stays "RE" and gets the person's end; a quantity report
+// generates nothing and keeps the clerk's quantities.
+TEST_P(KorrNeuTest, NewSetupEndAndQuantityReport) {
+  MelSatz re = Neu(28, 0, "RE", "100000");
+  re.MelAec = "1";
+  Insert(re);
+  Korr_Neuemeldung(re, Entry("RE"));
+  MelSatz am = Neu(29, 0, "AM", "110000");
+  am.KeySek = "50";
+  Insert(am);
+  Korr_Neuemeldung(am, Entry("AM"));
+  EXPECT_EQ(Rows("select KeyBnr,KeyLfn,MelMsk,KeySek,MelAec,MelGum,MelFam,MelKgm,MelErf "
+                 "from Qvt560Mel order by KeyBnr,KeyLfn"),
+            (std::vector<std::string>{"28|0|RE|99|0|5|1|0|CLERK1", "28|1|PE|98|0|0|0|0|MldGen",
+                                      "29|0|AM|50|0|5|1|0|CLERK1"}));
+  EXPECT_EQ(LogText(), "");
+}
+
+// The generated row is inserted before the new message is written back; a
+// failed write ends the handler before its "+" record and its evaluation.
+TEST_P(KorrNeuTest, NewMessageThatCannotBeStoredLeavesItsGeneratedRow) {
+  MelSatz m = Neu(20, 0, "AB", "080000");
+  Insert(m);
+  DbFehlerPlan plan;
+  plan.operations["Mel_PKeyUpdate"] = DB_BUSY;
+  Db_SetFaultPlanForTest(plan);
+  Korr_Neuemeldung(m, Entry("AB"));
+  Db_ClearFaultPlanForTest();
+  EXPECT_EQ(LogText(), Korr_LogEntry("Mel_PKeyUpdate", "Korr_Neuemeldung", DB_BUSY));
+  EXPECT_EQ(Rows("select KeyLfn,MelMsk,MelKsb,MelKfc from Qvt560Mel order by KeyLfn"),
+            (std::vector<std::string>{"0|AB|CLERK1|NEW", "1|PA|        |   "}));
+  EXPECT_EQ(Pps(), std::vector<std::string>{"1|PA|P1|0|+"});
+  EXPECT_EQ(gAusgewertet, std::vector<std::string>{"MPA:20/1:PA:P1"});
+}
+
+// The first person message that cannot be inserted ends the generation: the
+// persons after it get none. The interruption itself is still stored.
+TEST_P(KorrNeuTest, InterruptionStopsAtTheFirstFailedInsert) {
+  Frueher(31, "PA", "MPA", "070001", "P1");
+  Frueher(32, "PA", "MPA", "070500", "P2");
+  MelSatz m = Neu(40, 0, "AU", "090000", "P1");
+  Insert(m);
+  DbFehlerPlan plan;
+  plan.operations["Mel_PKeyIns"] = DB_TOO_WIDE;
+  Db_SetFaultPlanForTest(plan);
+  Korr_Neuemeldung(m, Entry("AU"));
+  Db_ClearFaultPlanForTest();
+  EXPECT_EQ(LogText(), Korr_LogEntry("Mel_PKeyIns", "Korr_ZeitVerschiebung", DB_TOO_WIDE));
+  EXPECT_EQ(Rows("select KeyLfn,MelMsk,MelKfc from Qvt560Mel where KeyBnr=40"),
+            std::vector<std::string>{"0|AU|   "});
+  EXPECT_EQ(gAusgewertet, std::vector<std::string>{"M_A:40/0:AU:P1"});
+}
+
 TEST_P(KorrNeuTest, MissingPersonIsMarkedAndTheMessageStillStored) {
   MelSatz m = Neu(24, 0, "AB", "080000", "P9");
   Insert(m);
@@ -262,6 +337,29 @@ TEST_P(KorrNeuTest, DeletionRemovesTheBookingAndTakesTheLoopRowBack) {
   Korr_Loeschen(pa, FzuSatz{});
   EXPECT_TRUE(gAusgewertet.empty());
   EXPECT_EQ(Pps(), (std::vector<std::string>{"1|AM|        |4|-", "2|PA|        |0|-"}));
+  EXPECT_EQ(LogText(), "");
+}
+
+// A booking that cannot be read is not deleted; the master data, the
+// download and the "-" record of the loop's row still follow.
+TEST_P(KorrNeuTest, DeletionWhoseBookingCannotBeReadStillTakesTheRowBack) {
+  MelSatz am = Test_Mel(50, 0, "20261201", "080000");
+  am.MelMsk = "AM";
+  am.MelFcd = "A02";
+  am.MelGum = 4;
+  am.MelKsb = "CLERK1";
+  am.MelKfc = "DEL";
+  Insert(am);
+  ASSERT_EQ(Exec("update Qvt504App set AppIme=10"), "");
+  DbFehlerPlan plan;
+  plan.operations["Mel_BnrCur"] = DB_BUSY;
+  Db_SetFaultPlanForTest(plan);
+  Korr_Loeschen(am, FzuSatz{});
+  Db_ClearFaultPlanForTest();
+  EXPECT_EQ(Rows("select count(*) from Qvt560Mel"), std::vector<std::string>{"1"});
+  EXPECT_TRUE(gAusgewertet.empty());
+  EXPECT_EQ(Pps(), std::vector<std::string>{"1|AM|        |4|-"});
+  EXPECT_EQ(Rows("select AppIme,AppErf from Qvt504App"), std::vector<std::string>{"6|KorrMld"});
   EXPECT_EQ(LogText(), "");
 }
 

@@ -122,6 +122,57 @@ TEST_P(KorrZeitTest, ShiftOfARowWithoutQuantitiesDoesNoRefresh) {
   EXPECT_EQ(Rows("select PpsSto from Qvt580Pps"), std::vector<std::string>{"+"});
 }
 
+// Only a row that names a clerk gets him as recorder; an empty identifier is
+// no clerk. Every row loses its error number and its pending mark (also one
+// of another clerk) but keeps the instant of its correction.
+TEST_P(KorrZeitTest, ShiftNamesOnlyARealClerkAndKeepsTheCorrectionInstant) {
+  MelSatz pa = Zeile(0, "PA", "MPA", "FPA", "080000", "02");
+  pa.MelKsb = "CLERK1";
+  pa.MelKfc = "AEZ";
+  pa.MelKdt = "20261207090000";
+  pa.MelFnr = 2003;
+  MelSatz ohne = Zeile(1, "PU", "MPA", "FPU", "090000", "05");
+  ohne.MelKsb = "";  // stored as NULL
+  ohne.MelKdt = "";
+  MelSatz fremd = Zeile(2, "PW", "MPA", "FPW", "100000", "95");
+  fremd.MelKsb = "CLERK2";
+  fremd.MelKfc = "AEI";
+  fremd.MelKdt = "20261206080000";
+  fremd.MelFnr = 5010;
+  for (const MelSatz& m : {pa, ohne, fremd}) ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
+  MelSatz m = pa;
+  m.KeyUhr = "081500";
+  Korr_ZeitVerschiebung(m, FzuSatz{});
+  EXPECT_EQ(Rows("select KeyLfn,KeyUhr,MelErf,MelKsb,MelKfc,MelFnr,MelKdt from Qvt560Mel "
+                 "order by KeyLfn"),
+            (std::vector<std::string>{
+                "0|2026-12-01 08:15:00|CLERK1|        |   |0|2026-12-07 09:00:00",
+                "1|2026-12-01 08:15:00|TERM01|        |   |0|<null>",
+                "2|2026-12-01 08:15:00|CLERK2|        |   |0|2026-12-06 08:00:00"}));
+  EXPECT_EQ(LogText(), "");
+}
+
+TEST_P(KorrZeitTest, ShiftWhoseBookingCannotBeReadChangesNothing) {
+  MelSatz ae = Zeile(0, "AE", "M_A", "A07", "120000", "99");
+  ae.MelKsb = "CLERK1";
+  ae.MelKfc = "AEZ";
+  ae.MelKgm = 3;
+  ASSERT_EQ(Mel_PKeyIns(ae), DB_OK);
+  DbFehlerPlan plan;
+  plan.operations["Mel_BnrCur"] = DB_BUSY;
+  Db_SetFaultPlanForTest(plan);
+  MelSatz m = ae;
+  m.KeyUhr = "130000";
+  Korr_ZeitVerschiebung(m, FzuSatz{});
+  Db_ClearFaultPlanForTest();
+  EXPECT_EQ(Rows("select KeyUhr,MelKsb,MelKfc,MelKgm from Qvt560Mel"),
+            std::vector<std::string>{"2026-12-01 12:00:00|CLERK1|AEZ|3"});
+  EXPECT_EQ(Rows("select count(*) from Qvt580Pps"), std::vector<std::string>{"0"});
+  EXPECT_EQ(Rows("select AppErf from Qvt504App"), std::vector<std::string>{"PLAN"});
+  EXPECT_TRUE(gAusgewertet.empty());
+  EXPECT_EQ(LogText(), "") << "the handler ends silently";
+}
+
 TEST_P(KorrZeitTest, FailedUpdateIsLoggedAndTheRowStillReported) {
   MelSatz ae = Zeile(0, "PA", "MPA", "FPA", "120000", "02");
   ae.MelKsb = "CLERK1";
