@@ -99,7 +99,11 @@ int Mel_NachherPruefen(const MelSatz& row) {
   MelSatz naechste;
   st = Mel_NachherCurFetch(naechste);
   Mel_NachherCurClose();
-  return st == DB_OK ? 0 : 1;
+  if (st == DB_OK) return 0;
+  if (st == DB_NOT_FOUND) return 1;
+  // A failed fetch proves nothing: like a failed open, it never lets the
+  // message close its operation.
+  return st;
 }
 
 void StammTab_Akual(const MelSatz& m) {

@@ -19,7 +19,7 @@ void StammTab_Akual(const MelSatz& m);
 
 // 1 when no message follows `row` (strictly later instant) at the same
 // workplace, order and operation; 0 when one does; the cursor's status (a
-// negative) when it cannot be opened.
+// negative) when it cannot be opened or its fetch fails.
 int Mel_NachherPruefen(const MelSatz& row);
 
 // Package step for the package head operation `p` of message `m`: the

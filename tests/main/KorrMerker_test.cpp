@@ -114,4 +114,22 @@ TEST_P(KorrMerkerTest, FailuresAreLoggedWithTheTextsOfEachStep) {
             std::vector<std::string>{"2026-12-01 08:00:00"});
 }
 
+// A marker that cannot be read counts as missing: the insert then meets the
+// existing marker, is refused by the database and logged; the marker stays.
+TEST_P(KorrMerkerTest, UnreadableMarkerMeetsTheExistingOneAndIsLogged) {
+  Parameter(3, 0, 1);
+  Korr_Merker(Person("20261201", "080000"));
+  DbFehlerPlan plan;
+  plan.operations["Mrk_PKeyReadk"] = DB_BUSY;
+  Db_SetFaultPlanForTest(plan);
+  Korr_Merker(Person("20261201", "070000"));
+  Db_ClearFaultPlanForTest();
+  EXPECT_EQ(LogText(), Korr_LogEntry("Mrk_PKEyIns", "Get_MerkNZA", DB_DUP_KEY));
+  EXPECT_EQ(Markers(), std::vector<std::string>{
+                           "NZA|0000000000|A1000|0010|00000000|2026-12-01 08:00:00|MPA|0"});
+  // The session goes on: the next earlier message moves the marker.
+  Korr_Merker(Person("20261201", "060000"));
+  EXPECT_EQ(Rows("select MrkMdt from Qvt563Mrk"), std::vector<std::string>{"2026-12-01 06:00:00"});
+}
+
 }  // namespace

@@ -114,6 +114,32 @@ TEST_P(KorrStatusTest, RefusedStatusChangeStoresTheErrorAndDoesNothingElse) {
   EXPECT_EQ(LogText(), "");
 }
 
+// The closing check answers "no later message" only when its cursor says so;
+// a failed fetch refuses the closing like a failed open.
+TEST_P(KorrStatusTest, ClosingCheckThatCannotFetchNeverCloses) {
+  MelSatz m = Ende(1, "0020", "150000", "0");
+  ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
+  EXPECT_EQ(Mel_NachherPruefen(m), 1);
+  DbFehlerPlan plan;
+  plan.operations["Mel_NachherCur.Fetch"] = DB_BUSY;
+  Db_SetFaultPlanForTest(plan);
+  EXPECT_EQ(Mel_NachherPruefen(m), DB_BUSY);
+  Korr_Statusaenderung(m, FzuSatz{});
+  Db_ClearFaultPlanForTest();
+  EXPECT_EQ(Mel(1), std::vector<std::string>{"0|2003|CLERK1|        |   |<null>|0"});
+  EXPECT_EQ(Rows("select AppSts from Qvt504App where AppApp='0020'"),
+            std::vector<std::string>{"1"});
+
+  // The refresh of a closing end keeps the operation open as well.
+  m.MelAec = "1";
+  Db_SetFaultPlanForTest(plan);
+  StammTab_Akual(m);
+  Db_ClearFaultPlanForTest();
+  EXPECT_EQ(Rows("select AppSts from Qvt504App where AppApp='0020'"),
+            std::vector<std::string>{"6"});
+  EXPECT_EQ(Rows("select ApkSts,ApkEaf from Qvt501Apk"), std::vector<std::string>{"3|0"});
+}
+
 TEST_P(KorrStatusTest, MissingMessageEndsSilentlyAndFailedUpdateIsLogged) {
   MelSatz m = Ende(1, "0010", "150000", "0");
   Korr_Statusaenderung(m, FzuSatz{});
