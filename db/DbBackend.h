@@ -31,7 +31,8 @@ DbWert DbText(const std::string& v);  // empty text becomes NULL
 using DbZeile = std::vector<DbWert>;
 using DbBinds = std::vector<DbWert>;
 
-// Reading a fetched column: NULL gives empty text or 0.
+// Reading a fetched column: NULL gives empty text or 0. A number beyond the
+// int range reads as the nearest bound (NaN as 0), never as a wrapped value.
 std::string DbZeileText(const DbZeile& z, size_t i);
 int DbZeileInt(const DbZeile& z, size_t i);
 double DbZeileReal(const DbZeile& z, size_t i);
@@ -60,5 +61,5 @@ class DbBackend {
 // Opens the engine that the service part of the connect string names.
 // `service` is what follows "@": "sqlite:<path>" for an SQLite file, or a
 // PostgreSQL URI / connection string. Returns the status and the backend.
-int DbBackend_Open(const std::string& user, const std::string& password,
-                   const std::string& service, std::unique_ptr<DbBackend>& out);
+int DbBackend_Open(const std::string& user, const std::string& password, const std::string& service,
+                   std::unique_ptr<DbBackend>& out);

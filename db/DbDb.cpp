@@ -10,7 +10,8 @@ namespace {
 
 struct Session {
   std::unique_ptr<DbBackend> backend;
-  std::unordered_map<std::string, int> prepared;  // operation -> handle
+  // operation -> its statement text and the prepared handle of that text
+  std::unordered_map<std::string, std::pair<std::string, int>> prepared;
   long statements = 0;
   bool planSet = false;
   DbFehlerPlan plan;
@@ -42,13 +43,15 @@ bool Faulted(const char* op, int& status) {
 int Handle(const char* op, const char* sql, int& handle) {
   Session& s = S();
   if (!s.backend) return DB_NOT_LOGGED_ON;
+  // The operation's name finds its prepared statement; the text is compared
+  // too, so that two statements under one name never run each other's text.
   auto it = s.prepared.find(op);
-  if (it != s.prepared.end()) {
-    handle = it->second;
+  if (it != s.prepared.end() && it->second.first == sql) {
+    handle = it->second.second;
     return DB_OK;
   }
   int st = s.backend->Prepare(sql, handle);
-  if (st == DB_OK) s.prepared.emplace(op, handle);
+  if (st == DB_OK) s.prepared[op] = {sql, handle};
   return st;
 }
 
@@ -94,7 +97,9 @@ void Db_Disconnect() {
   s.statements = 0;
 }
 
-bool Db_Connected() { return S().backend != nullptr; }
+bool Db_Connected() {
+  return S().backend != nullptr;
+}
 
 int Db_ReadOne(const char* op, const char* sql, const DbBinds& binds, DbZeile& row) {
   std::vector<DbZeile> rows;
@@ -183,4 +188,6 @@ void Db_ClearFaultPlanForTest() {
   s.planSet = false;
 }
 
-long Db_StatementCount() { return S().statements; }
+long Db_StatementCount() {
+  return S().statements;
+}

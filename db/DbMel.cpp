@@ -8,12 +8,12 @@
 namespace {
 
 // The 53 columns in select order; dates with their masks.
-#define MEL_COLUMNS                                                                            \
-  "KeyBnr,KeyLfn,ObjTyp,KeyPnr,KeyApl,KeyApk,KeyApp,Sts00E,Sts00R,Sts00A,Sts00U,Sts00S,"    \
-  "Sts006,Sts007,Sts008,Sts009,Sts010,Sts011,Sts012,Sts013,Sts014,Sts015,Sts016,"            \
-  "TO_CHAR(KeyDat,'yyyymmdd'),TO_CHAR(KeyUhr,'HH24MISS'),KeySek,KeyUbg,KeyAug,MelMsk,"      \
-  "MelAwn,MelFcd,MelTrm,MelOff,MelFnr,MelGum,MelFam,MelMam,MelNam,MelZt1,MelZt2,MelZt3,"    \
-  "MelMee,MelAec,MelTrc,MelErf,MelKsb,TO_CHAR(MelKdt,'yyyymmddHH24MISS'),MelKfc,MelKgm,"    \
+#define MEL_COLUMNS                                                                      \
+  "KeyBnr,KeyLfn,ObjTyp,KeyPnr,KeyApl,KeyApk,KeyApp,Sts00E,Sts00R,Sts00A,Sts00U,Sts00S," \
+  "Sts006,Sts007,Sts008,Sts009,Sts010,Sts011,Sts012,Sts013,Sts014,Sts015,Sts016,"        \
+  "TO_CHAR(KeyDat,'yyyymmdd'),TO_CHAR(KeyUhr,'HH24MISS'),KeySek,KeyUbg,KeyAug,MelMsk,"   \
+  "MelAwn,MelFcd,MelTrm,MelOff,MelFnr,MelGum,MelFam,MelMam,MelNam,MelZt1,MelZt2,MelZt3," \
+  "MelMee,MelAec,MelTrc,MelErf,MelKsb,TO_CHAR(MelKdt,'yyyymmddHH24MISS'),MelKfc,MelKgm," \
   "MelKfm,MelKmm,MelKnm,KeyTnr"
 
 #define MEL_SELECT "select " MEL_COLUMNS " from Qvt560Mel "
@@ -23,20 +23,17 @@ namespace {
 void BindAll(const MelSatz& r, DbBinds& b) {
   char instant[32];
   std::snprintf(instant, sizeof instant, "%8s%6s", r.KeyDat.c_str(), r.KeyUhr.c_str());
-  b = {DbInt(r.KeyBnr),   DbInt(r.KeyLfn),   DbText(r.ObjTyp),  DbText(r.KeyPnr),
-       DbText(r.KeyApl),  DbText(r.KeyApk),  DbText(r.KeyApp),  DbText(r.Sts00E),
-       DbText(r.Sts00R),  DbText(r.Sts00A),  DbText(r.Sts00U),  DbText(r.Sts00S),
-       DbText(r.Sts006),  DbText(r.Sts007),  DbText(r.Sts008),  DbText(r.Sts009),
-       DbText(r.Sts010),  DbText(r.Sts011),  DbText(r.Sts012),  DbText(r.Sts013),
-       DbText(r.Sts014),  DbText(r.Sts015),  DbText(r.Sts016),  DbText(r.KeyDat),
-       DbText(r.KeyUhr),  DbText(r.KeySek),  DbText(r.KeyUbg),  DbText(r.KeyAug),
-       DbText(r.MelMsk),  DbText(r.MelAwn),  DbText(r.MelFcd),  DbText(r.MelTrm),
-       DbText(r.MelOff),  DbInt(r.MelFnr),   DbReal(r.MelGum),  DbReal(r.MelFam),
-       DbReal(r.MelMam),  DbReal(r.MelNam),  DbReal(r.MelZt1),  DbReal(r.MelZt2),
-       DbReal(r.MelZt3),  DbText(r.MelMee),  DbText(r.MelAec),  DbText(r.MelTrc),
-       DbText(r.MelErf),  DbText(r.MelKsb),  DbText(r.MelKdt),  DbText(r.MelKfc),
-       DbReal(r.MelKgm),  DbReal(r.MelKfm),  DbReal(r.MelKmm),  DbReal(r.MelKnm),
-       DbText(r.KeyTnr),  DbText(instant)};
+  b = {DbInt(r.KeyBnr),  DbInt(r.KeyLfn),  DbText(r.ObjTyp), DbText(r.KeyPnr), DbText(r.KeyApl),
+       DbText(r.KeyApk), DbText(r.KeyApp), DbText(r.Sts00E), DbText(r.Sts00R), DbText(r.Sts00A),
+       DbText(r.Sts00U), DbText(r.Sts00S), DbText(r.Sts006), DbText(r.Sts007), DbText(r.Sts008),
+       DbText(r.Sts009), DbText(r.Sts010), DbText(r.Sts011), DbText(r.Sts012), DbText(r.Sts013),
+       DbText(r.Sts014), DbText(r.Sts015), DbText(r.Sts016), DbText(r.KeyDat), DbText(r.KeyUhr),
+       DbText(r.KeySek), DbText(r.KeyUbg), DbText(r.KeyAug), DbText(r.MelMsk), DbText(r.MelAwn),
+       DbText(r.MelFcd), DbText(r.MelTrm), DbText(r.MelOff), DbInt(r.MelFnr),  DbReal(r.MelGum),
+       DbReal(r.MelFam), DbReal(r.MelMam), DbReal(r.MelNam), DbReal(r.MelZt1), DbReal(r.MelZt2),
+       DbReal(r.MelZt3), DbText(r.MelMee), DbText(r.MelAec), DbText(r.MelTrc), DbText(r.MelErf),
+       DbText(r.MelKsb), DbText(r.MelKdt), DbText(r.MelKfc), DbReal(r.MelKgm), DbReal(r.MelKfm),
+       DbReal(r.MelKmm), DbReal(r.MelKnm), DbText(r.KeyTnr), DbText(instant)};
 }
 
 // One conversion for single reads and fetches. On a status other than 0 the
@@ -52,13 +49,11 @@ void Convert(int st, const DbZeile* z, MelSatz& r) {
   size_t i = 0;
   r.KeyBnr = DbZeileInt(c, i++);
   r.KeyLfn = DbZeileInt(c, i++);
-  std::string* texts1[] = {&r.ObjTyp, &r.KeyPnr, &r.KeyApl, &r.KeyApk, &r.KeyApp,
-                           &r.Sts00E, &r.Sts00R, &r.Sts00A, &r.Sts00U, &r.Sts00S,
-                           &r.Sts006, &r.Sts007, &r.Sts008, &r.Sts009, &r.Sts010,
-                           &r.Sts011, &r.Sts012, &r.Sts013, &r.Sts014, &r.Sts015,
-                           &r.Sts016, &r.KeyDat, &r.KeyUhr, &r.KeySek, &r.KeyUbg,
-                           &r.KeyAug, &r.MelMsk, &r.MelAwn, &r.MelFcd, &r.MelTrm,
-                           &r.MelOff};
+  std::string* texts1[] = {
+      &r.ObjTyp, &r.KeyPnr, &r.KeyApl, &r.KeyApk, &r.KeyApp, &r.Sts00E, &r.Sts00R, &r.Sts00A,
+      &r.Sts00U, &r.Sts00S, &r.Sts006, &r.Sts007, &r.Sts008, &r.Sts009, &r.Sts010, &r.Sts011,
+      &r.Sts012, &r.Sts013, &r.Sts014, &r.Sts015, &r.Sts016, &r.KeyDat, &r.KeyUhr, &r.KeySek,
+      &r.KeyUbg, &r.KeyAug, &r.MelMsk, &r.MelAwn, &r.MelFcd, &r.MelTrm, &r.MelOff};
   for (std::string* t : texts1) *t = DbZeileText(c, i++);
   // The error number is a 16-bit column, widened.
   r.MelFnr = static_cast<short>(DbZeileInt(c, i++));
@@ -139,8 +134,12 @@ int Mel_KsbCurOpen(const std::string& clerk) {
                        "TO_CHAR(KeyUhr,'HH24MISS'),KeySek",
                        {DbText(clerk)});
 }
-int Mel_KsbCurFetch(MelSatz& row) { return Fetch(gKsb, row); }
-int Mel_KsbCurClose() { return Db_CursorClose(gKsb); }
+int Mel_KsbCurFetch(MelSatz& row) {
+  return Fetch(gKsb, row);
+}
+int Mel_KsbCurClose() {
+  return Db_CursorClose(gKsb);
+}
 
 int Mel_BnrCurOpen(int bnr) {
   return Db_CursorOpen(gBnr, "Mel_BnrCur",
@@ -149,8 +148,12 @@ int Mel_BnrCurOpen(int bnr) {
                        "TO_CHAR(KeyUhr,'HH24MISS'),KeySek",
                        {DbInt(bnr)});
 }
-int Mel_BnrCurFetch(MelSatz& row) { return Fetch(gBnr, row); }
-int Mel_BnrCurClose() { return Db_CursorClose(gBnr); }
+int Mel_BnrCurFetch(MelSatz& row) {
+  return Fetch(gBnr, row);
+}
+int Mel_BnrCurClose() {
+  return Db_CursorClose(gBnr);
+}
 
 int Mel_AplCurOpen(const std::string& objTyp, const std::string& apl) {
   return Db_CursorOpen(gApl, "Mel_AplCur",
@@ -159,8 +162,12 @@ int Mel_AplCurOpen(const std::string& objTyp, const std::string& apl) {
                        "order by ObjTyp,KeyApl,KeyDat,KeyUhr,KeySek",
                        {DbText(objTyp), DbText(apl)});
 }
-int Mel_AplCurFetch(MelSatz& row) { return Fetch(gApl, row); }
-int Mel_AplCurClose() { return Db_CursorClose(gApl); }
+int Mel_AplCurFetch(MelSatz& row) {
+  return Fetch(gApl, row);
+}
+int Mel_AplCurClose() {
+  return Db_CursorClose(gApl);
+}
 
 int Mel_AplAppCurOpen(const std::string& objTyp, const std::string& apl, const std::string& apk,
                       const std::string& app) {
@@ -171,8 +178,12 @@ int Mel_AplAppCurOpen(const std::string& objTyp, const std::string& apl, const s
                        "TO_CHAR(KeyUhr,'HH24MISS'),KeySek",
                        {DbText(objTyp), DbText(apl), DbText(apk), DbText(app)});
 }
-int Mel_AplAppCurFetch(MelSatz& row) { return Fetch(gAplApp, row); }
-int Mel_AplAppCurClose() { return Db_CursorClose(gAplApp); }
+int Mel_AplAppCurFetch(MelSatz& row) {
+  return Fetch(gAplApp, row);
+}
+int Mel_AplAppCurClose() {
+  return Db_CursorClose(gAplApp);
+}
 
 int Mel_PnrCurOpen(const std::string& objTyp, const std::string& apl, const std::string& apk,
                    const std::string& app, const std::string& pnr) {
@@ -184,8 +195,12 @@ int Mel_PnrCurOpen(const std::string& objTyp, const std::string& apl, const std:
       "TO_CHAR(KeyUhr,'HH24MISS'),KeySek",
       {DbText(objTyp), DbText(apl), DbText(apk), DbText(app), DbText(pnr)});
 }
-int Mel_PnrCurFetch(MelSatz& row) { return Fetch(gPnr, row); }
-int Mel_PnrCurClose() { return Db_CursorClose(gPnr); }
+int Mel_PnrCurFetch(MelSatz& row) {
+  return Fetch(gPnr, row);
+}
+int Mel_PnrCurClose() {
+  return Db_CursorClose(gPnr);
+}
 
 int Mel_PnrZeitCurOpen(const std::string& objTyp, const std::string& apl, const std::string& apk,
                        const std::string& app, const std::string& pnr, const std::string& d1,
@@ -202,8 +217,12 @@ int Mel_PnrZeitCurOpen(const std::string& objTyp, const std::string& apl, const 
       {DbText(objTyp), DbText(apl), DbText(apk), DbText(app), DbText(pnr), DbText(d1), DbText(t1),
        DbText(d2), DbText(t2)});
 }
-int Mel_PnrZeitCurFetch(MelSatz& row) { return Fetch(gPnrZeit, row); }
-int Mel_PnrZeitCurClose() { return Db_CursorClose(gPnrZeit); }
+int Mel_PnrZeitCurFetch(MelSatz& row) {
+  return Fetch(gPnrZeit, row);
+}
+int Mel_PnrZeitCurClose() {
+  return Db_CursorClose(gPnrZeit);
+}
 
 int Mel_VorherCurOpen(const std::string& apl, const std::string& apk, const std::string& app,
                       const std::string& d, const std::string& t) {
@@ -216,8 +235,12 @@ int Mel_VorherCurOpen(const std::string& apl, const std::string& apk, const std:
                        "KeySek desc",
                        {DbText(apl), DbText(apk), DbText(app), DbText(d), DbText(t)});
 }
-int Mel_VorherCurFetch(MelSatz& row) { return Fetch(gVorher, row); }
-int Mel_VorherCurClose() { return Db_CursorClose(gVorher); }
+int Mel_VorherCurFetch(MelSatz& row) {
+  return Fetch(gVorher, row);
+}
+int Mel_VorherCurClose() {
+  return Db_CursorClose(gVorher);
+}
 
 int Mel_NachherCurOpen(const std::string& apl, const std::string& apk, const std::string& app,
                        const std::string& d, const std::string& t) {
@@ -230,8 +253,12 @@ int Mel_NachherCurOpen(const std::string& apl, const std::string& apk, const std
                        "KeySek desc",
                        {DbText(apl), DbText(apk), DbText(app), DbText(d), DbText(t)});
 }
-int Mel_NachherCurFetch(MelSatz& row) { return Fetch(gNachher, row); }
-int Mel_NachherCurClose() { return Db_CursorClose(gNachher); }
+int Mel_NachherCurFetch(MelSatz& row) {
+  return Fetch(gNachher, row);
+}
+int Mel_NachherCurClose() {
+  return Db_CursorClose(gNachher);
+}
 
 // ---------------------------------------------------------------------------
 // Upload-number counters, production-planning interface, re-evaluation

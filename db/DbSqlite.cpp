@@ -166,8 +166,8 @@ std::string RewriteSysdate(const std::string& sql) {
   while (i < sql.size()) {
     char c = sql[i];
     if (c == '\'') inQuote = !inQuote;
-    if (!inQuote && i + word.size() <= sql.size() &&
-        Lower(sql.substr(i, word.size())) == word && (i == 0 || !ident(sql[i - 1])) &&
+    if (!inQuote && i + word.size() <= sql.size() && Lower(sql.substr(i, word.size())) == word &&
+        (i == 0 || !ident(sql[i - 1])) &&
         (i + word.size() == sql.size() || !ident(sql[i + word.size()]))) {
       size_t j = i + word.size();
       while (j < sql.size() && sql[j] == ' ') ++j;
@@ -329,7 +329,8 @@ class SqliteBackend : public DbBackend {
   int Savepoint(const std::string& name) override { return Exec("savepoint " + name); }
 
   int RollbackTo(const std::string& name) override {
-    int st = Exec("rollback to " + name);
+    // The statement as the installation's programs store it, two blanks included.
+    int st = Exec("rollback  to " + name);
     int st2 = Exec("release " + name);
     return st != DB_OK ? st : st2;
   }
@@ -409,8 +410,7 @@ int DbSqlite_Open(const std::string& path, std::unique_ptr<DbBackend>& out) {
   if (path.empty() || !IsRegularFile(path)) return DB_NOT_CONNECTED;
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &db,
-                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
-                           nullptr);
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_close(db);
     return DB_NOT_CONNECTED;

@@ -4,10 +4,11 @@
 // the working directory). Opening never creates a file: a wrong path is a
 // connect failure. The calendar of the shared system schema lives in the file
 // "QvSystem.db" in the same folder and is attached as schema QvSystem; a
-// missing calendar file is a connect failure. The installation's date pieces are registered as SQL functions:
-// TO_CHAR(date, mask), TO_DATE(text, mask), sysdate() (the statement text's
-// bare `sysdate` is rewritten to it), trunc(date) and CONCAT(a, b). Dates are
-// stored as text 'YYYY-MM-DD HH:MM:SS'.
+// missing calendar file is a connect failure. The installation's date pieces
+// are registered as SQL functions: TO_CHAR(date, mask), TO_DATE(text, mask),
+// sysdate() (the statement text's bare `sysdate` is rewritten to it),
+// trunc(date) and CONCAT(a, b). Dates are stored as text
+// 'YYYY-MM-DD HH:MM:SS'.
 #pragma once
 
 #include <memory>

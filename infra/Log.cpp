@@ -126,7 +126,10 @@ void Log_Write(const LogRequest& request) {
                 &handle) != 0) {
     return;
   }
-  if (LockWaiting(handle, waitedMs) != 0 || File_SeekEnd(handle) != 0 ||
+  // Only a lock that another process holds beyond the bound drops the entry.
+  // A file system that cannot lock at all (for example a network share
+  // without a lock service) gets its entries unlocked rather than none.
+  if (LockWaiting(handle, waitedMs) == kFileBusy || File_SeekEnd(handle) != 0 ||
       File_Write(handle, text.data(), text.size()) != 0) {
     File_Close(handle);
     return;

@@ -19,7 +19,8 @@
 //
 // While another process holds the lock, the entry waits in steps of 333 ms,
 // at most 30 seconds per entry in all (kLogRetryBoundMs); after that the
-// entry is dropped. A dropped entry is reported nowhere.
+// entry is dropped. A dropped entry is reported nowhere. Where the file system
+// cannot lock at all, the entry is written without the lock.
 //
 // Rotation: when more than 3000 entries have been written by this process
 // since the last rotation, the next entry first deletes the old file and

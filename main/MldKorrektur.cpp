@@ -23,7 +23,9 @@ std::string LogSafe(const char* text) {
 
 }  // namespace
 
-const KorrParameter& Korr_Parameter() { return gParameter; }
+const KorrParameter& Korr_Parameter() {
+  return gParameter;
+}
 
 void Korr_ParameterLesen() {
   gParameter = KorrParameter{};

@@ -1,8 +1,9 @@
 // Message table statements against a fresh real database.
+#include "db/DbMel.h"
+
 #include <gtest/gtest.h>
 
 #include "db/DbDb.h"
-#include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "support/Builders.h"
 #include "support/TestDb.h"
@@ -107,10 +108,11 @@ TEST_P(DbMelTest, ClerkCursorSelectsAndOrdersAndSurvivesOwnWrites) {
   struct R {
     int bnr, lfn;
     const char *ksb, *dat, *uhr, *sek;
-  } rows[] = {
-      {1, 1, "CLERK1", "20261202", "070000", "00"}, {1, 2, "CLERK1", "20261201", "230000", "01"},
-      {2, 1, "CLERK1", "20261201", "230000", "00"}, {3, 1, "CLERK2", "20261130", "060000", "00"},
-      {4, 1, "        ", "20261130", "050000", "00"}};
+  } rows[] = {{1, 1, "CLERK1", "20261202", "070000", "00"},
+              {1, 2, "CLERK1", "20261201", "230000", "01"},
+              {2, 1, "CLERK1", "20261201", "230000", "00"},
+              {3, 1, "CLERK2", "20261130", "060000", "00"},
+              {4, 1, "        ", "20261130", "050000", "00"}};
   for (const R& x : rows) {
     MelSatz m = Test_Mel(x.bnr, x.lfn, x.dat, x.uhr);
     m.MelKsb = x.ksb;
@@ -179,12 +181,12 @@ TEST_P(DbMelTest, WorkplaceCursorsSelectTheirKeysInTimeOrder) {
   ASSERT_EQ(Mel_PnrCurOpen("MPA", "APL01", "A1", "0010", "P1"), 0);
   EXPECT_EQ(drain(Mel_PnrCurFetch, Mel_PnrCurClose), (std::vector<int>{2, 1, 8}));
   // Both bounds included.
-  ASSERT_EQ(Mel_PnrZeitCurOpen("MPA", "APL01", "A1", "0010", "P1", "20261201", "080000",
-                               "20261201", "100000"),
+  ASSERT_EQ(Mel_PnrZeitCurOpen("MPA", "APL01", "A1", "0010", "P1", "20261201", "080000", "20261201",
+                               "100000"),
             0);
   EXPECT_EQ(drain(Mel_PnrZeitCurFetch, Mel_PnrZeitCurClose), (std::vector<int>{2, 1}));
-  ASSERT_EQ(Mel_PnrZeitCurOpen("MPA", "APL01", "A1", "0010", "P1", "20261201", "080001",
-                               "20261202", "060000"),
+  ASSERT_EQ(Mel_PnrZeitCurOpen("MPA", "APL01", "A1", "0010", "P1", "20261201", "080001", "20261202",
+                               "060000"),
             0);
   EXPECT_EQ(drain(Mel_PnrZeitCurFetch, Mel_PnrZeitCurClose), (std::vector<int>{1, 8}));
   // Before 10:00 on 1 December, latest first, any object type.

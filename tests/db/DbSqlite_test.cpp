@@ -1,10 +1,11 @@
 // The SQLite engine's date pieces and connect rules.
+#include "db/DbSqlite.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "db/DbDb.h"
-#include "db/DbSqlite.h"
 #include "db/DbStatus.h"
 #include "support/TestDb.h"
 

@@ -235,7 +235,7 @@ TEST_F(LogTest, RotationOfAMovedAwayLogStartsANewFile) {
 // File operations that fail one chosen step.
 class FaultyOps : public PosixFileOps {
  public:
-  int failOpen = 0, failSeek = 0, failWrite = 0, failRename = 0;
+  int failOpen = 0, failLock = 0, failSeek = 0, failWrite = 0, failRename = 0;
   int opens = 0, closes = 0;
   int Open(const char* path, int flags, int* handle) override {
     ++opens;
@@ -245,6 +245,7 @@ class FaultyOps : public PosixFileOps {
     }
     return PosixFileOps::Open(path, flags, handle);
   }
+  int Lock(int handle) override { return failLock != 0 ? failLock : PosixFileOps::Lock(handle); }
   int SeekEnd(int handle) override {
     return failSeek != 0 ? failSeek : PosixFileOps::SeekEnd(handle);
   }
@@ -286,6 +287,18 @@ TEST_F(LogTest, FailedOpenSeekOrWriteDropsTheEntryAndClosesTheFile) {
   EXPECT_EQ(Log_EntryCount(), 1);
   EXPECT_EQ(ops.opens, 4);
   EXPECT_EQ(ops.closes, 3);
+}
+
+TEST_F(LogTest, FileSystemWithoutLocksStillGetsTheEntries) {
+  FaultyOps ops;
+  File_SetOpsForTest(&ops);
+  Log_Open(7, logPath_.c_str());
+  ops.failLock = ENOLCK;
+  Log_Fehler("f", "unlocked", 1);
+  Log_Fehler("f", "again", 2);
+  EXPECT_EQ(ReadAll(logPath_), FmsgEntry("unlocked", "f", 1) + FmsgEntry("again", "f", 2));
+  EXPECT_EQ(Log_EntryCount(), 2);
+  EXPECT_EQ(ops.closes, ops.opens);
 }
 
 TEST_F(LogTest, FailedRenameKeepsWritingAndRetriesTheRotation) {

@@ -1,7 +1,8 @@
 // Evaluation parameters and the correction loop, in process against a real
 // database.
-#include <gtest/gtest.h>
+#include "main/MldKorrektur.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -9,7 +10,6 @@
 #include "db/DbDb.h"
 #include "db/DbMel.h"
 #include "main/KorrLoop.h"
-#include "main/MldKorrektur.h"
 #include "support/Builders.h"
 #include "support/Installation.h"
 #include "support/TestDb.h"
