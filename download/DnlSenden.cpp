@@ -159,8 +159,14 @@ int Dnl_Senden(const DnlEintrag& e, const std::string& key) {
   if (g_datei.offen && g_datei.linie != cfg.CfgDta) Dnl_DateiSchliessen();
   if (!g_datei.offen && Oeffnen(cfg.CfgDta) != 0) return -1;
 
+  // The file is held under its lock, so its size is where this record starts.
+  long long vorher = -1;
+  if (File_Size(g_datei.handle, &vorher) != 0) vorher = -1;
   int rc = File_Write(g_datei.handle, satz.data(), satz.size());
   if (rc != 0) {
+    // A record written in part would shift every later record for the
+    // communication process; what was written of it is cut off again.
+    if (vorher >= 0) File_Truncate(g_datei.handle, vorher);
     Log_Fehler("WrittenFile", "", rc);
     // The handle is given up; the next record for the line opens afresh.
     Dnl_DateiSchliessen();

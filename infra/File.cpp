@@ -1,6 +1,7 @@
 #include "infra/File.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -75,6 +76,21 @@ int PosixFileOps::Write(int handle, const void* data, std::size_t size) {
   return 0;
 }
 
+int PosixFileOps::Size(int handle, long long* size) {
+  struct stat st;
+  if (::fstat(handle, &st) < 0) return LastError();
+  *size = static_cast<long long>(st.st_size);
+  return 0;
+}
+
+int PosixFileOps::Truncate(int handle, long long size) {
+  int rc;
+  do {
+    rc = ::ftruncate(handle, static_cast<off_t>(size));
+  } while (rc < 0 && errno == EINTR);
+  return rc < 0 ? LastError() : 0;
+}
+
 int PosixFileOps::Close(int handle) {
   // POSIX leaves the descriptor closed even when close reports an error, so
   // it is never retried.
@@ -106,6 +122,10 @@ int File_Open(const char* path, int flags, int* handle) {
 int File_Lock(int handle) {
   return g_current->Lock(handle);
 }
+int File_Size(int handle, long long* size) { return g_current->Size(handle, size); }
+
+int File_Truncate(int handle, long long size) { return g_current->Truncate(handle, size); }
+
 int File_SeekEnd(int handle) {
   return g_current->SeekEnd(handle);
 }

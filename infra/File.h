@@ -42,6 +42,10 @@ class FileOps {
   virtual int SeekEnd(int handle) = 0;
   // Writes all `size` bytes (a short write counts as a failure).
   virtual int Write(int handle, const void* data, std::size_t size) = 0;
+  // The size of the open file in bytes.
+  virtual int Size(int handle, long long* size) = 0;
+  // Cuts the open file back to `size` bytes.
+  virtual int Truncate(int handle, long long size) = 0;
   // Closes the handle (and so releases its lock).
   virtual int Close(int handle) = 0;
   // Deletes the file.
@@ -57,6 +61,8 @@ class PosixFileOps : public FileOps {
   int Lock(int handle) override;
   int SeekEnd(int handle) override;
   int Write(int handle, const void* data, std::size_t size) override;
+  int Size(int handle, long long* size) override;
+  int Truncate(int handle, long long size) override;
   int Close(int handle) override;
   int Unlink(const char* path) override;
   int Rename(const char* from, const char* to) override;
@@ -74,6 +80,8 @@ int File_Open(const char* path, int flags, int* handle);
 int File_Lock(int handle);
 int File_SeekEnd(int handle);
 int File_Write(int handle, const void* data, std::size_t size);
+int File_Size(int handle, long long* size);
+int File_Truncate(int handle, long long size);
 int File_Close(int handle);
 int File_Unlink(const char* path);
 int File_Rename(const char* from, const char* to);

@@ -57,7 +57,14 @@ int Mld_Main(int argc, const char* const* argv) {
   if (argc == 2) {
     std::string clerk = argv[1];
     if (clerk.size() > 8) clerk.resize(8);
-    Mld_Korrektur(clerk);
+    if (clerk.find_first_not_of(' ') == std::string::npos) {
+      // Blanks are the mark of a message WITHOUT a pending correction: such an
+      // identifier would take every uncorrected message of the plant through
+      // the loop. It names no clerk, so nothing is run.
+      Log_Fehler("Mld_Korrektur", "Sachbearbeiter fehlt", -1);
+    } else {
+      Mld_Korrektur(clerk);
+    }
   } else {
     Log_Fehler("Mld_Korrektur", "Anzahl Parameter <> 2", -1);
   }

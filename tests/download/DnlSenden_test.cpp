@@ -52,6 +52,8 @@ class ZaehlOps : public PosixFileOps {
       ++writes;
       if (failWrite > 0) {
         --failWrite;
+        // The disk fills up in the middle of the record.
+        PosixFileOps::Write(handle, data, size / 2);
         return ENOSPC;
       }
     }

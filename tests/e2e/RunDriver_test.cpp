@@ -56,6 +56,23 @@ TEST_P(RunDriverTest, ClerkWithoutRowsLogsOnlyTheParameterEntry) {
             Entry("NOBODY", "Parameter (User)", -1) + Entry("NOBODY", "Parameter (User)", -1));
 }
 
+// Blanks mark messages without a pending correction; a blank or empty
+// identifier names no clerk and must not take the uncorrected messages
+// through the loop.
+TEST_P(RunDriverTest, BlankOrEmptyClerkRunsNothing) {
+  MelSatz m = Test_Mel(1, 1);  // no pending correction: MelKsb is 8 blanks
+  ASSERT_EQ(Mel_PKeyIns(m), 0);
+  ASSERT_EQ(Exec(Test_NzpSql(1, "20260101", "20271231", 1, 1)), "");
+  for (std::string arg : {std::string(8, ' '), std::string(12, ' '), std::string()}) {
+    std::filesystem::remove(inst_.LogPath());
+    EXPECT_EQ(Run({arg}), Entry(arg, "Parameter (User)", -1) +
+                              Entry("Sachbearbeiter fehlt", "Mld_Korrektur", -1));
+  }
+  EXPECT_EQ(Rows("select count(*) from Qvt563Mrk"), std::vector<std::string>{"0"});
+  EXPECT_EQ(Rows("select MelKsb, ObjTyp from Qvt560Mel"),
+            std::vector<std::string>{"        |M_A"});
+}
+
 TEST_P(RunDriverTest, ArgumentsOfAnyBytesAndLengthAreHandledSafely) {
   std::string wild;
   for (int c = 1; c < 256; ++c) wild += static_cast<char>(c);
