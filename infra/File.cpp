@@ -122,9 +122,13 @@ int File_Open(const char* path, int flags, int* handle) {
 int File_Lock(int handle) {
   return g_current->Lock(handle);
 }
-int File_Size(int handle, long long* size) { return g_current->Size(handle, size); }
+int File_Size(int handle, long long* size) {
+  return g_current->Size(handle, size);
+}
 
-int File_Truncate(int handle, long long size) { return g_current->Truncate(handle, size); }
+int File_Truncate(int handle, long long size) {
+  return g_current->Truncate(handle, size);
+}
 
 int File_SeekEnd(int handle) {
   return g_current->SeekEnd(handle);

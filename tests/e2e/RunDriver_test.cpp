@@ -69,8 +69,7 @@ TEST_P(RunDriverTest, BlankOrEmptyClerkRunsNothing) {
                               Entry("Sachbearbeiter fehlt", "Mld_Korrektur", -1));
   }
   EXPECT_EQ(Rows("select count(*) from Qvt563Mrk"), std::vector<std::string>{"0"});
-  EXPECT_EQ(Rows("select MelKsb, ObjTyp from Qvt560Mel"),
-            std::vector<std::string>{"        |M_A"});
+  EXPECT_EQ(Rows("select MelKsb, ObjTyp from Qvt560Mel"), std::vector<std::string>{"        |M_A"});
 }
 
 TEST_P(RunDriverTest, ArgumentsOfAnyBytesAndLengthAreHandledSafely) {

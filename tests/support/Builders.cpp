@@ -11,9 +11,9 @@ MelSatz Test_Mel(int bnr, int lfn, const std::string& dat, const std::string& uh
   m.KeyApl = "APL01";
   m.KeyApk = "A1000";
   m.KeyApp = "0010";
-  for (std::string* s : {&m.Sts00E, &m.Sts00R, &m.Sts00A, &m.Sts00U, &m.Sts00S, &m.Sts006,
-                         &m.Sts007, &m.Sts008, &m.Sts009, &m.Sts010, &m.Sts011, &m.Sts012,
-                         &m.Sts013, &m.Sts014, &m.Sts015, &m.Sts016})
+  for (std::string* s :
+       {&m.Sts00E, &m.Sts00R, &m.Sts00A, &m.Sts00U, &m.Sts00S, &m.Sts006, &m.Sts007, &m.Sts008,
+        &m.Sts009, &m.Sts010, &m.Sts011, &m.Sts012, &m.Sts013, &m.Sts014, &m.Sts015, &m.Sts016})
     *s = "0";
   m.KeyDat = dat;
   m.KeyUhr = uhr;
@@ -45,8 +45,7 @@ std::string Test_FzuSql(const std::string& mld, const std::string& txt, int upl,
          ",0,0,'TEST');";
 }
 
-std::string Test_NzpSql(int akz, const std::string& gvn, const std::string& gbi, int aak,
-                        int mrk) {
+std::string Test_NzpSql(int akz, const std::string& gvn, const std::string& gbi, int aak, int mrk) {
   auto d = [](const std::string& s) {
     return "'" + s.substr(0, 4) + "-" + s.substr(4, 2) + "-" + s.substr(6, 2) + " 00:00:00'";
   };

@@ -15,5 +15,4 @@ MelSatz Test_Mel(int bnr, int lfn, const std::string& dat = "20261201",
 std::string Test_FzuSql(const std::string& mld, const std::string& txt, int upl = 1,
                         const std::string& fcd = "");
 // A parameter row of key `akz` valid from `gvn` to `gbi` ("yyyymmdd").
-std::string Test_NzpSql(int akz, const std::string& gvn, const std::string& gbi, int aak,
-                        int mrk);
+std::string Test_NzpSql(int akz, const std::string& gvn, const std::string& gbi, int aak, int mrk);

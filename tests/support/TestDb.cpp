@@ -43,7 +43,9 @@ std::string TestEngine_Name(const ::testing::TestParamInfo<TestEngine>& info) {
   return info.param == TestEngine::Sqlite ? "Sqlite" : "Postgres";
 }
 
-std::vector<TestEngine> TestEngine_All() { return {TestEngine::Sqlite, TestEngine::Postgres}; }
+std::vector<TestEngine> TestEngine_All() {
+  return {TestEngine::Sqlite, TestEngine::Postgres};
+}
 
 namespace {
 
@@ -99,8 +101,7 @@ void TestDb_Drop(TestDatenbank& db) {
 std::string TestDb_Exec(const TestDatenbank& db, const std::string& sql) {
   if (db.engine == TestEngine::Postgres) return TestPg_Exec(db, sql);
   // The main file with the system calendar attached, as the program sees it.
-  return SqliteExec(db.dir + "/plant.db",
-                    "attach '" + db.dir + "/QvSystem.db' as QvSystem;" + sql);
+  return SqliteExec(db.dir + "/plant.db", "attach '" + db.dir + "/QvSystem.db' as QvSystem;" + sql);
 }
 
 std::vector<std::string> TestDb_Rows(const TestDatenbank& db, const std::string& sql) {
