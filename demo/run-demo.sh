@@ -53,6 +53,10 @@ done
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$repo/build"
 
+# The packages of the build and the demo (compiler, SQLite, PostgreSQL),
+# installed where missing.
+bash "$repo/.ci/install-deps" || die "the packages the demo needs could not be installed"
+
 # PostgreSQL: run under a throwaway server unless one is given.
 if [ "$engine" = postgres ] && [ -z "${QV_TEST_PG:-}" ]; then
   if [ -n "${QV_DEMO_UNDER_PG:-}" ]; then
