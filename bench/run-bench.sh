@@ -1,0 +1,465 @@
+#!/usr/bin/env bash
+# Benchmark of the correction program mldkorr: one large clerk's run.
+#
+#   bench/run-bench.sh [--postgres] [--messages N] [--corrections M] [--keep]
+#                      [--analyze] [--callgrind FILE] [--wrap CMD] [--help]
+#
+# Builds build/mldkorr and build/qvini when missing (RelWithDebInfo), lays out
+# a temporary installation like the demo (files/quorvante.ini written with
+# qvini, the working directory i1/i2/i3/run with Msg/, the buffer folder
+# i1/i2/i3/Comm/Buff), creates the database from schema/, loads the demo plant
+# (demo/plant.sql) and generates in SQL (bench/gen-<engine>.sql) about N
+# shop-floor messages over the plant's workplaces, persons and a few weeks of
+# working days, with M of them marked for the clerk BENCH (about 40% AEI,
+# 30% STA, 15% AEZ, 10% DEL, 5% NEW). Then it runs "mldkorr BENCH" with the
+# clock fixed at 2026-12-08 09:30:00 (QV_TEST_NOW) and reports the load time,
+# the run's wall time, CPU time and maximum resident size, corrections per
+# second, the log entries (grouped), the rows changed per table and the bytes
+# written into the download buffer files.
+#
+#   --postgres        run against PostgreSQL (needs QV_TEST_PG, an admin libpq
+#                     string "host=... port=... user=... password=..."; without
+#                     it the script runs itself under .ci/with-postgres, which
+#                     starts a throwaway server). A database qvbench_<pid> is
+#                     created and dropped at the end.
+#   --messages N      messages to generate (default 20000; at least 1000)
+#   --corrections M   pending corrections of BENCH (default 2000; at most about
+#                     N/7)
+#   --keep            keep the installation folder and print its path
+#   --analyze         run ANALYZE after the load (statistics taken before the
+#                     run, while the markers and planning records are few)
+#   --callgrind FILE  run mldkorr under valgrind --tool=callgrind, profile into
+#                     FILE (the times then measure valgrind, not the program)
+#   --wrap CMD        run mldkorr under CMD (split at blanks), for example
+#                     --wrap "strace -f -c -o /tmp/strace.txt" or
+#                     --wrap "perf record -g -o /tmp/perf.data"
+#
+# Environment: QV_BENCH_BUILD names another build folder than build/ (it must
+# hold mldkorr and qvini, or it is built there).
+#
+# Exit status: 0 when the benchmark ran (whatever the program logged),
+# non-zero when it could not be set up.
+set -euo pipefail
+
+BENCH_NOW=20261208093000
+CLERK=BENCH
+LAST_DAY=2026-12-04 # the Friday before the demo's Monday
+
+usage() { sed -n '2,41p' "$0" | sed 's/^# \{0,1\}//'; }
+die() {
+  echo "run-bench: $*" >&2
+  exit 1
+}
+
+orig_args=("$@")
+engine=sqlite
+keep=0
+analyze=0
+messages=20000
+corrections=2000
+callgrind=""
+wrap=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --postgres) engine=postgres ;;
+    --keep) keep=1 ;;
+    --analyze) analyze=1 ;;
+    --messages)
+      [ $# -ge 2 ] || die "--messages needs a number"
+      messages="$2"
+      shift
+      ;;
+    --corrections)
+      [ $# -ge 2 ] || die "--corrections needs a number"
+      corrections="$2"
+      shift
+      ;;
+    --callgrind)
+      [ $# -ge 2 ] || die "--callgrind needs a file name"
+      callgrind="$2"
+      shift
+      ;;
+    --wrap)
+      [ $# -ge 2 ] || die "--wrap needs a command"
+      wrap="$2"
+      shift
+      ;;
+    -h | --help)
+      usage
+      exit 0
+      ;;
+    *)
+      usage >&2
+      die "unknown argument: $1"
+      ;;
+  esac
+  shift
+done
+[[ "$messages" =~ ^[0-9]+$ ]] || die "--messages wants a whole number, not '$messages'"
+[[ "$corrections" =~ ^[0-9]+$ ]] || die "--corrections wants a whole number, not '$corrections'"
+[ "$messages" -ge 1000 ] || die "--messages must be at least 1000"
+if [ -n "$callgrind" ]; then
+  command -v valgrind >/dev/null || die "--callgrind needs valgrind"
+  case "$callgrind" in /*) ;; *) callgrind="$PWD/$callgrind" ;; esac
+fi
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${QV_BENCH_BUILD:-$repo/build}"
+case "$build" in /*) ;; *) build="$repo/$build" ;; esac
+
+bash "$repo/.ci/install-deps" || die "the packages the benchmark needs could not be installed"
+
+# PostgreSQL: run under a throwaway server unless one is given.
+if [ "$engine" = postgres ] && [ -z "${QV_TEST_PG:-}" ]; then
+  if [ -n "${QV_BENCH_UNDER_PG:-}" ]; then
+    die "no PostgreSQL server is available (see the with-postgres notes above)"
+  fi
+  [ -f "$repo/.ci/with-postgres" ] || die "QV_TEST_PG is not set and .ci/with-postgres is missing"
+  export QV_BENCH_UNDER_PG=1
+  exec bash "$repo/.ci/with-postgres" bash "$repo/bench/run-bench.sh" "${orig_args[@]}"
+fi
+
+# ---------------------------------------------------------------------------
+# Sizes. One job (an order operation worked in a 30-minute slot) has 14
+# messages; a working day has 64 jobs and 6 machine messages.
+
+jobs=$((messages * 64 / 902))
+days=$(((jobs + 63) / 64))
+c_new=$((corrections * 5 / 100))
+c_del=$((corrections * 10 / 100))
+c_aez=$((corrections * 15 / 100))
+c_sta=$((corrections * 30 / 100))
+c_aei=$((corrections - c_new - c_del - c_aez - c_sta))
+c_aez_es=$((c_aez / 5))
+[ "$c_aez_es" -le $((days * 3)) ] || c_aez_es=$((days * 3))
+c_aez_au=$((c_aez - c_aez_es))
+[ "$days" -le 230 ] || die "--messages $messages needs more than the 230 working days of 2026"
+if [ "$c_aei" -gt $((2 * jobs)) ] || [ "$c_new" -gt $((jobs / 10)) ] ||
+  [ "$c_sta" -gt $((jobs - c_new)) ] || [ "$c_aez_au" -gt "$jobs" ] || [ "$c_del" -gt "$jobs" ]; then
+  die "--corrections $corrections is too many for --messages $messages (at most about N/7)"
+fi
+
+# ---------------------------------------------------------------------------
+# Build
+
+if [ ! -x "$build/mldkorr" ] || [ ! -x "$build/qvini" ]; then
+  echo "== Building mldkorr and qvini ($build, RelWithDebInfo)"
+  buildlog="$(mktemp "${TMPDIR:-/tmp}/qvbench-build.XXXXXX")"
+  if ! (cd "$repo" && cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    cmake --build "$build" -j2 --target mldkorr qvini) >"$buildlog" 2>&1; then
+    tail -n 30 "$buildlog" >&2
+    rm -f "$buildlog"
+    die "the build failed"
+  fi
+  rm -f "$buildlog"
+fi
+[ -x "$build/mldkorr" ] || die "$build/mldkorr is missing after the build"
+[ -x "$build/qvini" ] || die "$build/qvini is missing after the build"
+build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)"
+case "$build_type" in
+  Release | RelWithDebInfo) ;;
+  *) echo "run-bench: warning: $build is a '${build_type:-unknown}' build; the numbers are not" \
+    "comparable with an optimised one (QV_BENCH_BUILD names another folder)" >&2 ;;
+esac
+
+if [ "$engine" = sqlite ]; then
+  command -v sqlite3 >/dev/null || die "the sqlite3 command-line tool is needed (package sqlite3)"
+else
+  command -v psql >/dev/null || die "the psql client is needed (package postgresql-client)"
+fi
+[ -x /usr/bin/time ] || die "/usr/bin/time is needed (package time)"
+
+# ---------------------------------------------------------------------------
+# Installation folder
+
+root="$(mktemp -d "${TMPDIR:-/tmp}/qvbench.XXXXXX")" || die "cannot create a temporary folder"
+workdir="$root/i1/i2/i3/run"
+buffdir="$root/i1/i2/i3/Comm/Buff"
+ini="$root/files/quorvante.ini"
+dumps="$root/dumps"
+pg_admin=""
+pg_db=""
+
+cleanup() {
+  local status=$?
+  if [ -n "$pg_db" ]; then
+    psql -X -q "$pg_admin" -c "DROP DATABASE IF EXISTS $pg_db WITH (FORCE)" >/dev/null 2>&1 ||
+      echo "run-bench: could not drop the database $pg_db" >&2
+  fi
+  if [ "$keep" -eq 1 ]; then
+    echo "Installation kept: $root"
+  else
+    rm -rf "$root"
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+mkdir -p "$root/files" "$root/db" "$workdir/Msg" "$buffdir" "$dumps/before" "$dumps/after"
+
+ini_set() {
+  printf '%s\n' "$2" | "$build/qvini" set "$ini" "$1" - >/dev/null ||
+    die "qvini could not write $1 into $ini"
+}
+INI_MAX=51
+
+now_s() { date +%s.%N; }
+elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
+
+params_sql="CREATE TEMP TABLE bench_par AS SELECT $jobs AS jobs, $days AS days,
+  '$LAST_DAY' AS last_day, $c_aei AS c_aei, $c_sta AS c_sta, $c_aez_au AS c_aez_au,
+  $c_aez_es AS c_aez_es, $c_del AS c_del, $c_new AS c_new;"
+
+t0="$(now_s)"
+if [ "$engine" = sqlite ]; then
+  db="$root/db/plant.db"
+  sysdb="$root/db/QvSystem.db"
+  sysdb_sql="${sysdb//\'/\'\'}"
+  sqlite3 -bail "$db" <"$repo/schema/sqlite.sql" >/dev/null || die "schema/sqlite.sql failed"
+  sqlite3 -bail "$sysdb" <"$repo/schema/sqlite_qvsystem.sql" >/dev/null ||
+    die "schema/sqlite_qvsystem.sql failed"
+  { printf "ATTACH DATABASE '%s' AS QvSystem;\n" "$sysdb_sql"; cat "$repo/demo/plant.sql"; } |
+    sqlite3 -bail "$db" >/dev/null || die "demo/plant.sql failed to load"
+  t1="$(now_s)"
+  {
+    printf "ATTACH DATABASE '%s' AS QvSystem;\n" "$sysdb_sql"
+    printf '%s\n' "$params_sql"
+    cat "$repo/bench/gen-sqlite.sql"
+    if [ "$analyze" -eq 1 ]; then echo "ANALYZE; ANALYZE QvSystem;"; fi
+  } | sqlite3 -bail "$db" >/dev/null || die "bench/gen-sqlite.sql failed"
+  t2="$(now_s)"
+  net8="sqlite:$db"
+  [ "${#net8}" -le "$INI_MAX" ] || net8="sqlite:../../../../db/plant.db"
+  login=qvbench
+  pass=qvbench
+else
+  case "$QV_TEST_PG" in
+    *://*) die "QV_TEST_PG must be a key=value connection string, not a URI" ;;
+  esac
+  pg_host="" pg_port="" login="" pass=""
+  read -ra pg_words <<<"$QV_TEST_PG"
+  for kv in "${pg_words[@]}"; do
+    case "$kv" in
+      host=*) pg_host="${kv#host=}" ;;
+      port=*) pg_port="${kv#port=}" ;;
+      user=*) login="${kv#user=}" ;;
+      password=*) pass="${kv#password=}" ;;
+    esac
+  done
+  [ -n "$login" ] || login="${PGUSER:-$(id -un)}"
+  pg_admin="$QV_TEST_PG dbname=postgres"
+  name="qvbench_$$"
+  psql -X -q -v ON_ERROR_STOP=1 "$pg_admin" -c "CREATE DATABASE $name" >/dev/null ||
+    die "cannot create the database $name"
+  pg_db="$name"
+  pg_conn="$QV_TEST_PG dbname=$pg_db"
+  psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" -f "$repo/schema/postgresql.sql" >/dev/null ||
+    die "schema/postgresql.sql failed"
+  psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" -f "$repo/demo/plant.sql" >/dev/null ||
+    die "demo/plant.sql failed to load"
+  t1="$(now_s)"
+  {
+    printf '%s\n' "$params_sql"
+    cat "$repo/bench/gen-postgresql.sql"
+    if [ "$analyze" -eq 1 ]; then echo "ANALYZE;"; fi
+  } | psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" >/dev/null || die "bench/gen-postgresql.sql failed"
+  t2="$(now_s)"
+  net8="postgresql:///$pg_db"
+  [ -n "$pg_host" ] && export PGHOST="$pg_host"
+  [ -n "$pg_port" ] && export PGPORT="$pg_port"
+  [ "${#pass}" -le "$INI_MAX" ] || die "the password is longer than $INI_MAX characters"
+fi
+
+ini_set LOGIN "$login"
+ini_set PASS "$pass"
+ini_set NET8 "$net8"
+
+# ---------------------------------------------------------------------------
+# Table dumps (one line per row, fields separated by 0x1F, NULL as 0x02,
+# sorted); tables, columns and keys come from the schema, as in the demo.
+
+SEP=$'\x1f'
+NUL=$'\x02'
+
+table_meta() {
+  awk '
+    function trim(s) { gsub(/^[ \t]+|[ \t,;]+$/, "", s); return s }
+    function inner(s,   a, b) {
+      a = index(s, "("); b = 0
+      for (i = length(s); i > a; i--) if (substr(s, i, 1) == ")") { b = i; break }
+      return substr(s, a + 1, b - a - 1)
+    }
+    FNR == 1 { prefix = (FILENAME ~ /qvsystem/) ? "QvSystem." : "" }
+    /^CREATE TABLE / {
+      t = $3; sub(/\(.*/, "", t); t = prefix t
+      order[++nt] = t; ncol[t] = 0; intable = 1; next
+    }
+    intable && /^\)/ { intable = 0; next }
+    intable {
+      w = trim($1)
+      if (w == "") next
+      if (w ~ /^(CONSTRAINT|PRIMARY|UNIQUE|CHECK|FOREIGN)$/) {
+        if ($0 ~ /PRIMARY KEY/) { s = $0; sub(/.*PRIMARY KEY/, "", s); key[t] = inner(s) }
+        next
+      }
+      col[t, ++ncol[t]] = w
+      next
+    }
+    /^CREATE UNIQUE INDEX/ {
+      s = $0; sub(/.* ON /, "", s); it = s; sub(/[ (].*/, "", it); it = prefix it
+      if (!(it in key)) {
+        c = inner(s); gsub(/coalesce\(/, "", c); gsub(/, *\047\047\)/, "", c); key[it] = c
+      }
+    }
+    END {
+      for (n = 1; n <= nt; n++) {
+        t = order[n]; cols = ""; keys = ""
+        for (i = 1; i <= ncol[t]; i++) cols = cols (i > 1 ? "," : "") col[t, i]
+        m = split(key[t], k, ",")
+        for (j = 1; j <= m; j++) {
+          kk = k[j]; gsub(/[ ()]/, "", kk)
+          for (i = 1; i <= ncol[t]; i++) if (col[t, i] == kk) keys = keys (keys == "" ? "" : ",") i
+        }
+        print t "\t" cols "\t" keys
+      }
+    }' "$repo/schema/sqlite.sql" "$repo/schema/sqlite_qvsystem.sql"
+}
+
+query() {
+  if [ "$engine" = sqlite ]; then
+    sqlite3 -batch -noheader -list -separator "$SEP" -nullvalue "$NUL" \
+      -cmd "ATTACH DATABASE '$sysdb_sql' AS QvSystem" "$db" "$1"
+  else
+    PGDATESTYLE=ISO psql -X -q -A -t -F "$SEP" -P "null=$NUL" -v ON_ERROR_STOP=1 "$pg_conn" -c "$1"
+  fi
+}
+
+meta="$dumps/tables.tsv"
+table_meta >"$meta"
+[ -s "$meta" ] || die "no tables found in schema/sqlite.sql"
+
+dump_all() { # folder
+  local t cols keys
+  while IFS=$'\t' read -r t cols keys; do
+    query "SELECT $cols FROM $t" | LC_ALL=C sort >"$1/$t.rows" || die "cannot read the table $t"
+  done <"$meta"
+}
+
+dump_all "$dumps/before"
+total_msgs=$(wc -l <"$dumps/before/Qvt560Mel.rows")
+pending_before="$(query "SELECT count(*) FROM Qvt560Mel WHERE MelKsb = '$CLERK'")"
+mix="$(query "SELECT MelKfc, count(*) FROM Qvt560Mel WHERE MelKsb = '$CLERK' GROUP BY MelKfc ORDER BY 2 DESC" |
+  awk -F "$SEP" '{ printf "%s%s %s", (NR > 1 ? ", " : ""), $1, $2 }')"
+
+# ---------------------------------------------------------------------------
+# The run
+
+runner=()
+[ -n "$wrap" ] && read -ra runner <<<"$wrap"
+[ -n "$callgrind" ] && runner+=(valgrind --tool=callgrind --callgrind-out-file="$callgrind" -q)
+timefile="$root/time.txt"
+set +e
+r0="$(now_s)"
+console="$(cd "$workdir" && QV_TEST_NOW="$BENCH_NOW" /usr/bin/time -v -o "$timefile" \
+  "${runner[@]}" "$build/mldkorr" "$CLERK" 2>&1)"
+rc=$?
+r1="$(now_s)"
+set -e
+
+dump_all "$dumps/after"
+
+# ---------------------------------------------------------------------------
+# Report
+
+tv() { sed -n "s/^[[:space:]]*$1: //p" "$timefile" | head -n 1; }
+run_s="$(elapsed "$r0" "$r1")"
+user_s="$(tv 'User time (seconds)')"
+sys_s="$(tv 'System time (seconds)')"
+maxrss="$(tv 'Maximum resident set size (kbytes)')"
+pending_after="$(query "SELECT count(*) FROM Qvt560Mel WHERE MelKsb = '$CLERK'")"
+per_s="$(awk -v n="$pending_before" -v s="$run_s" 'BEGIN { if (s > 0) printf "%.1f", n / s; else print "-" }')"
+
+logfile="$workdir/Msg/Vastrigon.Txt"
+entries=0
+[ -f "$logfile" ] && entries=$(LC_ALL=C tr -cd '\376' <"$logfile" | wc -c)
+
+case "$engine" in
+  sqlite) where="SQLite ($(sqlite3 --version | cut -d' ' -f1))" ;;
+  postgres) where="PostgreSQL ($(psql -X -A -t "$pg_conn" -c 'SHOW server_version' | cut -d' ' -f1))" ;;
+esac
+
+echo "== mldkorr benchmark: $where, build $build (${build_type:-?})"
+echo "  machine         $(nproc) cores, $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo), $(uname -r)"
+echo "  messages        $total_msgs in Qvt560Mel ($jobs jobs on $days working days up to $LAST_DAY, demo plant included)"
+echo "  corrections     $pending_before pending for $CLERK: $mix"
+echo "  load            schema + demo plant $(elapsed "$t0" "$t1") s, generation$([ "$analyze" -eq 1 ] && echo ' + ANALYZE') $(elapsed "$t1" "$t2") s"
+[ -n "$callgrind" ] && echo "  profile         callgrind into $callgrind (times below measure valgrind)"
+[ -n "$wrap" ] && echo "  wrapped         under: $wrap (times below include it)"
+echo "  run             wall $run_s s, user ${user_s:-?} s, system ${sys_s:-?} s, max resident ${maxrss:-?} KiB, exit status $rc"
+echo "  throughput      $per_s corrections/s"
+echo "  still pending   $pending_after"
+if [ -n "$console" ]; then
+  echo "  console output (the program should write none):"
+  printf '%s\n' "$console" | head -n 20 | sed 's/^/    /'
+fi
+echo
+
+echo "== Log: $entries entries"
+if [ "$entries" -gt 0 ]; then
+  # Entries start with 0xFE; lines end with CR LF. Grouped by function,
+  # message and error code.
+  LC_ALL=C awk 'BEGIN { RS = "\376" }
+    NR > 1 { gsub(/\r/, ""); f = ""; m = ""; c = ""
+             n = split($0, l, "\n")
+             for (i = 1; i <= n; i++) {
+               if (l[i] ~ /^Funktion___: /) f = substr(l[i], 14)
+               if (l[i] ~ /^Message____: /) m = substr(l[i], 14)
+               if (l[i] ~ /^ErrorCode__: /) c = substr(l[i], 14)
+             }
+             k = f " | " m " | " c; cnt[k]++ }
+    END { for (k in cnt) printf "%8d  %s\n", cnt[k], k }' "$logfile" | sort -k1,1nr
+fi
+echo
+
+echo "== Rows per table (before -> after: changed, added, deleted)"
+while IFS=$'\t' read -r t cols keys; do
+  b="$dumps/before/$t.rows"
+  a="$dumps/after/$t.rows"
+  nb=$(wc -l <"$b")
+  na=$(wc -l <"$a")
+  LC_ALL=C comm -23 "$b" "$a" >"$dumps/gone"
+  LC_ALL=C comm -13 "$b" "$a" >"$dumps/came"
+  ng=$(wc -l <"$dumps/gone")
+  nc=$(wc -l <"$dumps/came")
+  [ "$ng" -eq 0 ] && [ "$nc" -eq 0 ] && [ "$nb" -eq 0 ] && continue
+  changed=0
+  if [ -n "$keys" ] && [ "$ng" -gt 0 ] && [ "$nc" -gt 0 ]; then
+    changed=$(LC_ALL=C comm -12 <(cut -d "$SEP" -f "$keys" "$dumps/gone" | LC_ALL=C sort -u) \
+      <(cut -d "$SEP" -f "$keys" "$dumps/came" | LC_ALL=C sort -u) | wc -l)
+  fi
+  printf "  %-20s %7d -> %7d   %7d changed %7d added %7d deleted\n" \
+    "$t" "$nb" "$na" "$changed" $((nc - changed)) $((ng - changed))
+done <"$meta"
+echo
+
+echo "== Buffer files in Comm/Buff"
+shopt -s nullglob
+buffers=("$buffdir"/*)
+shopt -u nullglob
+total_bytes=0
+total_records=0
+for f in "${buffers[@]}"; do
+  size=$(wc -c <"$f")
+  records=$(wc -l <"$f")
+  total_bytes=$((total_bytes + size))
+  total_records=$((total_records + records))
+  echo "  $(basename "$f"): $size bytes, $records records"
+done
+echo "  total: $total_bytes bytes, $total_records records"
+echo
+
+printf 'RESULT engine=%s messages=%s corrections=%s load_s=%s run_s=%s user_s=%s sys_s=%s maxrss_kib=%s corr_per_s=%s log_entries=%s buffer_bytes=%s pending_after=%s\n' \
+  "$engine" "$total_msgs" "$pending_before" "$(elapsed "$t0" "$t2")" "$run_s" "${user_s:-}" "${sys_s:-}" \
+  "${maxrss:-}" "$per_s" "$entries" "$total_bytes" "$pending_after"
