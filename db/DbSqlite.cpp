@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "db/DbStatus.h"
@@ -47,10 +48,32 @@ bool ValidTime(int h, int mi, int s) {
   return h >= 0 && h <= 23 && mi >= 0 && mi <= 59 && s >= 0 && s <= 59;
 }
 
+// Appends v with exactly `width` digits (leading zeros). The date
+// functions run for every date column of every row, so they format by hand.
+void Digits(std::string& out, int v, int width) {
+  char buf[8];
+  for (int i = width - 1; i >= 0; --i) {
+    buf[i] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  }
+  out.append(buf, static_cast<size_t>(width));
+}
+
 std::string Stored(int y, int m, int d, int h, int mi, int s) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, h, mi, s);
-  return buf;
+  std::string out;
+  out.reserve(19);
+  Digits(out, y, 4);
+  out += '-';
+  Digits(out, m, 2);
+  out += '-';
+  Digits(out, d, 2);
+  out += ' ';
+  Digits(out, h, 2);
+  out += ':';
+  Digits(out, mi, 2);
+  out += ':';
+  Digits(out, s, 2);
+  return out;
 }
 
 // Text of the stored form split into its six numbers; accepts a bare date.
@@ -232,6 +255,7 @@ class SqliteBackend : public DbBackend {
   explicit SqliteBackend(sqlite3* db) : db_(db) {}
   ~SqliteBackend() override {
     for (auto& p : stmts_) sqlite3_finalize(p.stmt);
+    for (auto& c : control_) sqlite3_finalize(c.second);
     sqlite3_close(db_);
   }
 
@@ -346,13 +370,29 @@ class SqliteBackend : public DbBackend {
   }
 
  private:
+  // Savepoint, rollback and commit texts recur with every single-row write;
+  // each is prepared once and kept.
   int Exec(const std::string& sql) {
-    int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
-    return rc == SQLITE_OK ? DB_OK : MapError(db_, rc);
+    sqlite3_stmt*& st = control_[sql];
+    if (st == nullptr) {
+      int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
+                                  SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+      if (rc != SQLITE_OK) {
+        int status = MapError(db_, rc);
+        sqlite3_finalize(st);
+        st = nullptr;
+        return status;
+      }
+    }
+    int rc = sqlite3_step(st);
+    int status = rc == SQLITE_DONE || rc == SQLITE_ROW ? DB_OK : MapError(db_, rc);
+    sqlite3_reset(st);
+    return status;
   }
 
   sqlite3* db_;
   std::vector<Prepared> stmts_;
+  std::unordered_map<std::string, sqlite3_stmt*> control_;
 };
 
 bool IsRegularFile(const std::string& path) {
@@ -391,17 +431,20 @@ bool DbSqlite_ToChar(const std::string& stored, const std::string& mask, std::st
   int y, mo, d, h, mi, s;
   if (!SplitStored(stored, y, mo, d, h, mi, s)) return false;
   std::string m = Lower(mask);
-  char buf[32];
-  if (m == "yyyymmdd") {
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d", y, mo, d);
-  } else if (m == "hh24miss") {
-    std::snprintf(buf, sizeof buf, "%02d%02d%02d", h, mi, s);
-  } else if (m == "yyyymmddhh24miss") {
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d", y, mo, d, h, mi, s);
-  } else {
-    return false;
+  const bool datum = m == "yyyymmdd" || m == "yyyymmddhh24miss";
+  const bool zeit = m == "hh24miss" || m == "yyyymmddhh24miss";
+  if (!datum && !zeit) return false;
+  out.clear();
+  if (datum) {
+    Digits(out, y, 4);
+    Digits(out, mo, 2);
+    Digits(out, d, 2);
   }
-  out = buf;
+  if (zeit) {
+    Digits(out, h, 2);
+    Digits(out, mi, 2);
+    Digits(out, s, 2);
+  }
   return true;
 }
 
