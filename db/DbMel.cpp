@@ -388,3 +388,413 @@ int Mel_BnrMaxLfn(int bnr, int& maxLfn) {
   maxLfn = DbZeileInt(z, 0);
   return DB_OK;
 }
+
+// ---------------------------------------------------------------------------
+// Evaluation rows and scratch list
+
+namespace {
+
+// The 56 columns of an evaluation row in select order; each date column is
+// read as its date text and its time text.
+#define NZA_COLUMNS                                                                             \
+  "NzaSa,NzaApl,NzaApk,NzaApp,NzaPnr,TO_CHAR(NzaDtm,'yyyymmdd'),TO_CHAR(NzaDtm,'HH24MISS'),"    \
+  "NzaBeg,NzaBbn,NzaBln,NzaBmk,TO_CHAR(NzaEdt,'yyyymmdd'),TO_CHAR(NzaEdt,'HH24MISS'),NzaEnd,"   \
+  "NzaEbn,NzaEln,NzaEmk,NzaUbg,NzaRau,NzaVar,Nza00A,Nza00U,Nza00S,NzaEmo,NzaWtg,NzaJtg,NzaTtp," \
+  "NzaJwo,NzaWoc,NzaPzm,NzaMaz,NzaNzr,NzaBzr,NzaUzr,NzaPzr,NzaRbz,NzaNza,NzaBzA,NzaUza,"        \
+  "NzaPza,NzaAbz,NzaNzu,NzaBzu,NzaPzu,NzaUbz,NzaSol,NzaIst,NzaPau,NzaRf1,NzaRf2,NzaRf3,"        \
+  "NzaFnr,NzaErf,NzaGum,NzaAum,NzaTnr"
+
+#define NZA_SELECT "select " NZA_COLUMNS " from Qvt590Nza "
+
+// The key of a row. A row without person or without begin (NULL) is found by
+// an empty person or an empty begin, as the table's unique key counts NULL as
+// one value; the person comparison is the key index's own expression.
+#define NZA_KEY_WHERE                                                        \
+  "where ((((NzaSa=:b0 and NzaApl=:b1) and NzaApk=:b2) and NzaApp=:b3) and " \
+  "coalesce(NzaPnr,'')=coalesce(:b4,'') and "                                \
+  "coalesce(TO_CHAR(NzaDtm,'yyyymmddHH24MISS'),'')=coalesce(:b5,''))"
+
+// Person selection of the cursors, with the same NULL rule as the key.
+#define NZA_PNR_EQ "coalesce(NzaPnr,'')=coalesce(:b4,'')"
+
+#define NZA_PNR_ORDER " order by NzaSa,NzaApl,NzaApk,NzaApp,NzaPnr,NzaDtm"
+
+// The instant "yyyymmddHH24MISS" of a date text and a time text, formatted
+// "%8s%6s". A date and time of blanks only is no instant: it binds as NULL.
+std::string Instant(const std::string& dat, const std::string& uhr) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%8s%6s", dat.c_str(), uhr.c_str());
+  std::string s = buf;
+  if (s.find_first_not_of(' ') == std::string::npos) return std::string();
+  return s;
+}
+
+// Binds :b0..:b53 in select order; the two date columns bind one instant
+// each (:b5 begin, :b10 end).
+DbBinds NzaBinds(const NzaSatz& r) {
+  return {DbInt(r.NzaSa),
+          DbText(r.NzaApl),
+          DbText(r.NzaApk),
+          DbText(r.NzaApp),
+          DbText(r.NzaPnr),
+          DbText(Instant(r.NzaDtmDat, r.NzaDtmUhr)),
+          DbInt(r.NzaBeg),
+          DbInt(r.NzaBbn),
+          DbInt(r.NzaBln),
+          DbText(r.NzaBmk),
+          DbText(Instant(r.NzaEdtDat, r.NzaEdtUhr)),
+          DbInt(r.NzaEnd),
+          DbInt(r.NzaEbn),
+          DbInt(r.NzaEln),
+          DbText(r.NzaEmk),
+          DbText(r.NzaUbg),
+          DbInt(r.NzaRau),
+          DbInt(r.NzaVar),
+          DbInt(r.Nza00A),
+          DbInt(r.Nza00U),
+          DbInt(r.Nza00S),
+          DbText(r.NzaEmo),
+          DbInt(r.NzaWtg),
+          DbInt(r.NzaJtg),
+          DbText(r.NzaTtp),
+          DbText(r.NzaJwo),
+          DbInt(r.NzaWoc),
+          DbInt(r.NzaPzm),
+          DbInt(r.NzaMaz),
+          DbReal(r.NzaNzr),
+          DbReal(r.NzaBzr),
+          DbReal(r.NzaUzr),
+          DbReal(r.NzaPzr),
+          DbReal(r.NzaRbz),
+          DbReal(r.NzaNza),
+          DbReal(r.NzaBzA),
+          DbReal(r.NzaUza),
+          DbReal(r.NzaPza),
+          DbReal(r.NzaAbz),
+          DbReal(r.NzaNzu),
+          DbReal(r.NzaBzu),
+          DbReal(r.NzaPzu),
+          DbReal(r.NzaUbz),
+          DbReal(r.NzaSol),
+          DbReal(r.NzaIst),
+          DbReal(r.NzaPau),
+          DbReal(r.NzaRf1),
+          DbReal(r.NzaRf2),
+          DbReal(r.NzaRf3),
+          DbInt(r.NzaFnr),
+          DbText(r.NzaErf),
+          DbReal(r.NzaGum),
+          DbReal(r.NzaAum),
+          DbText(r.NzaTnr)};
+}
+
+DbBinds NzaKeyBinds(const NzaSatz& r) {
+  return {DbInt(r.NzaSa),   DbText(r.NzaApl), DbText(r.NzaApk),
+          DbText(r.NzaApp), DbText(r.NzaPnr), DbText(Instant(r.NzaDtmDat, r.NzaDtmUhr))};
+}
+
+// One conversion for single reads and fetches. On a status other than 0 the
+// record keeps its kind and every text (its key among them); every other
+// number is 0.
+void NzaConvert(int st, const DbZeile* z, NzaSatz& r) {
+  int* ints[] = {&r.NzaBeg, &r.NzaBbn, &r.NzaBln, &r.NzaEnd, &r.NzaEbn, &r.NzaEln,
+                 &r.NzaRau, &r.NzaVar, &r.Nza00A, &r.Nza00U, &r.Nza00S, &r.NzaWtg,
+                 &r.NzaJtg, &r.NzaWoc, &r.NzaPzm, &r.NzaMaz, &r.NzaFnr};
+  double* reals[] = {&r.NzaNzr, &r.NzaBzr, &r.NzaUzr, &r.NzaPzr, &r.NzaRbz, &r.NzaNza,
+                     &r.NzaBzA, &r.NzaUza, &r.NzaPza, &r.NzaAbz, &r.NzaNzu, &r.NzaBzu,
+                     &r.NzaPzu, &r.NzaUbz, &r.NzaSol, &r.NzaIst, &r.NzaPau, &r.NzaRf1,
+                     &r.NzaRf2, &r.NzaRf3, &r.NzaGum, &r.NzaAum};
+  if (st != DB_OK || z == nullptr) {
+    for (int* i : ints) *i = 0;
+    for (double* d : reals) *d = 0;
+    return;
+  }
+  const DbZeile& c = *z;
+  size_t i = 0;
+  r.NzaSa = DbZeileInt(c, i++);
+  for (std::string* t : {&r.NzaApl, &r.NzaApk, &r.NzaApp, &r.NzaPnr, &r.NzaDtmDat, &r.NzaDtmUhr})
+    *t = DbZeileText(c, i++);
+  r.NzaBeg = DbZeileInt(c, i++);
+  r.NzaBbn = DbZeileInt(c, i++);
+  r.NzaBln = DbZeileInt(c, i++);
+  r.NzaBmk = DbZeileText(c, i++);
+  r.NzaEdtDat = DbZeileText(c, i++);
+  r.NzaEdtUhr = DbZeileText(c, i++);
+  r.NzaEnd = DbZeileInt(c, i++);
+  r.NzaEbn = DbZeileInt(c, i++);
+  r.NzaEln = DbZeileInt(c, i++);
+  r.NzaEmk = DbZeileText(c, i++);
+  r.NzaUbg = DbZeileText(c, i++);
+  for (int* n : {&r.NzaRau, &r.NzaVar, &r.Nza00A, &r.Nza00U, &r.Nza00S}) *n = DbZeileInt(c, i++);
+  r.NzaEmo = DbZeileText(c, i++);
+  r.NzaWtg = DbZeileInt(c, i++);
+  r.NzaJtg = DbZeileInt(c, i++);
+  r.NzaTtp = DbZeileText(c, i++);
+  r.NzaJwo = DbZeileText(c, i++);
+  for (int* n : {&r.NzaWoc, &r.NzaPzm, &r.NzaMaz}) *n = DbZeileInt(c, i++);
+  // The twenty durations, in the order of the reals above.
+  for (size_t k = 0; k < 20; ++k) *reals[k] = DbZeileReal(c, i++);
+  r.NzaFnr = DbZeileInt(c, i++);
+  r.NzaErf = DbZeileText(c, i++);
+  r.NzaGum = DbZeileReal(c, i++);
+  r.NzaAum = DbZeileReal(c, i++);
+  r.NzaTnr = DbZeileText(c, i++);
+}
+
+int NzaFetch(DbCursor& cur, NzaSatz& row) {
+  const DbZeile* z = nullptr;
+  int st = Db_CursorFetch(cur, z);
+  NzaConvert(st, z, row);
+  return st;
+}
+
+// The 25 columns of a list entry in select order.
+#define MLT_SELECT                                                                       \
+  "select MltErf,MltDat,MltLfn,MltObj,MltPnr,MltApl,MltApk,MltApp,Mlt00E,Mlt00R,Mlt00A," \
+  "Mlt00U,Mlt00S,MltBkg,MltPbe,MltArg,MltEmo,MltTtp,MltWoc,MltWtg,MltJtg,MltJwo,"        \
+  "TO_CHAR(MltMdt,'yyyymmdd'),TO_CHAR(MltMdt,'HH24MISS'),MltUbg from Qvt561Mlt "
+
+// On a status other than 0 the entry keeps its texts; its numbers are 0.
+void MltConvert(int st, const DbZeile* z, MltSatz& r) {
+  if (st != DB_OK || z == nullptr) {
+    r.MltLfn = r.MltWoc = r.MltWtg = r.MltJtg = 0;
+    return;
+  }
+  const DbZeile& c = *z;
+  size_t i = 0;
+  r.MltErf = DbZeileText(c, i++);
+  r.MltDat = DbZeileText(c, i++);
+  r.MltLfn = DbZeileInt(c, i++);
+  for (std::string* t :
+       {&r.MltObj, &r.MltPnr, &r.MltApl, &r.MltApk, &r.MltApp, &r.Mlt00E, &r.Mlt00R, &r.Mlt00A,
+        &r.Mlt00U, &r.Mlt00S, &r.MltBkg, &r.MltPbe, &r.MltArg, &r.MltEmo, &r.MltTtp})
+    *t = DbZeileText(c, i++);
+  r.MltWoc = DbZeileInt(c, i++);
+  r.MltWtg = DbZeileInt(c, i++);
+  r.MltJtg = DbZeileInt(c, i++);
+  r.MltJwo = DbZeileText(c, i++);
+  r.MltMdtDat = DbZeileText(c, i++);
+  r.MltMdtUhr = DbZeileText(c, i++);
+  r.MltUbg = DbZeileText(c, i++);
+}
+
+DbCursor gNzaPnr, gNzaVon, gNzaAplApp, gNzaApkApp, gNzaSa1, gNzaSa2, gMlt;
+
+}  // namespace
+
+int Nza_PKeyIns(const NzaSatz& row) {
+  return Db_Write(
+      "Nza_PKeyIns", "Nza_PKeyIns_Sp",
+      "insert into Qvt590Nza (NzaSa,NzaApl,NzaApk,NzaApp,NzaPnr,NzaDtm,NzaBeg,NzaBbn,NzaBln,"
+      "NzaBmk,NzaEdt,NzaEnd,NzaEbn,NzaEln,NzaEmk,NzaUbg,NzaRau,NzaVar,Nza00A,Nza00U,Nza00S,"
+      "NzaEmo,NzaWtg,NzaJtg,NzaTtp,NzaJwo,NzaWoc,NzaPzm,NzaMaz,NzaNzr,NzaBzr,NzaUzr,NzaPzr,"
+      "NzaRbz,NzaNza,NzaBzA,NzaUza,NzaPza,NzaAbz,NzaNzu,NzaBzu,NzaPzu,NzaUbz,NzaSol,NzaIst,"
+      "NzaPau,NzaRf1,NzaRf2,NzaRf3,NzaFnr,NzaDat,NzaErf,NzaGum,NzaAum,NzaTnr) values (:b0,:b1,"
+      ":b2,:b3,:b4,TO_DATE(:b5,'yyyymmddHH24MISS'),:b6,:b7,:b8,:b9,"
+      "TO_DATE(:b10,'yyyymmddHH24MISS'),:b11,:b12,:b13,:b14,:b15,:b16,:b17,:b18,:b19,:b20,:b21,"
+      ":b22,:b23,:b24,:b25,:b26,:b27,:b28,:b29,:b30,:b31,:b32,:b33,:b34,:b35,:b36,:b37,:b38,"
+      ":b39,:b40,:b41,:b42,:b43,:b44,:b45,:b46,:b47,:b48,:b49,sysdate,:b50,:b51,:b52,:b53)",
+      NzaBinds(row));
+}
+
+int Nza_PKeyUpd(const NzaSatz& row) {
+  return Db_Write(
+      "Nza_PKeyUpd", "Nza_PKeyUpd_Sp",
+      "update Qvt590Nza  set NzaSa=:b0,NzaApl=:b1,NzaApk=:b2,NzaApp=:b3,NzaPnr=:b4,"
+      "NzaDtm=TO_DATE(:b5,'yyyymmddHH24MISS'),NzaBeg=:b6,NzaBbn=:b7,NzaBln=:b8,NzaBmk=:b9,"
+      "NzaEdt=TO_DATE(:b10,'yyyymmddHH24MISS'),NzaEnd=:b11,NzaEbn=:b12,NzaEln=:b13,NzaEmk=:b14,"
+      "NzaUbg=:b15,NzaRau=:b16,NzaVar=:b17,Nza00A=:b18,Nza00U=:b19,Nza00S=:b20,NzaWtg=:b22,"
+      "NzaJtg=:b23,NzaTtp=:b24,NzaEmo=:b21,NzaJwo=:b25,NzaWoc=:b26,NzaPzm=:b27,NzaMaz=:b28,"
+      "NzaNzr=:b29,NzaBzr=:b30,NzaUzr=:b31,NzaPzr=:b32,NzaRbz=:b33,NzaNza=:b34,NzaBzA=:b35,"
+      "NzaUza=:b36,NzaPza=:b37,NzaAbz=:b38,NzaNzu=:b39,NzaBzu=:b40,NzaPzu=:b41,NzaUbz=:b42,"
+      "NzaSol=:b43,NzaIst=:b44,NzaPau=:b45,NzaRf1=:b46,NzaRf2=:b47,NzaRf3=:b48,NzaFnr=:b49,"
+      "NzaDat=sysdate,NzaErf=:b50,NzaGum=:b51,NzaAum=:b52,NzaTnr=:b53 " NZA_KEY_WHERE,
+      NzaBinds(row));
+}
+
+int Nza_PKeyDel(const NzaSatz& row) {
+  return Db_Write("Nza_PKeyDel", "Nza_PKeyDel_Sp", "delete  from Qvt590Nza  " NZA_KEY_WHERE,
+                  NzaKeyBinds(row));
+}
+
+int Nza_PKeyReadk(NzaSatz& row) {
+  DbZeile z;
+  int st = Db_ReadOne("Nza_PKeyReadk", NZA_SELECT NZA_KEY_WHERE, NzaKeyBinds(row), z);
+  NzaConvert(st, &z, row);
+  return st;
+}
+
+int Nza_SA_Del(int sa, const std::string& apk, const std::string& app, const std::string& apl) {
+  // Many rows, one statement: committed together or not at all.
+  return Db_Write("Nza_SA_Del", "Nza_SA_Del_Sp",
+                  "delete  from Qvt590Nza  where (((NzaSa=:b0 and NzaApk=:b1) and NzaApp=:b2) "
+                  "and NzaApl=:b3)",
+                  {DbInt(sa), DbText(apk), DbText(app), DbText(apl)});
+}
+
+int Nza_OpenPnr(int sa, const std::string& apl, const std::string& apk, const std::string& app,
+                const std::string& pnr) {
+  return Db_CursorOpen(
+      gNzaPnr, "Nza_OpenPnr",
+      NZA_SELECT
+      "where ((((NzaSa=:b0 and NzaApl=:b1) and NzaApk=:b2) and NzaApp=:b3) and " NZA_PNR_EQ
+      ")" NZA_PNR_ORDER,
+      {DbInt(sa), DbText(apl), DbText(apk), DbText(app), DbText(pnr)});
+}
+int Nza_FetchPnr(NzaSatz& row) {
+  return NzaFetch(gNzaPnr, row);
+}
+int Nza_ClosePnr() {
+  return Db_CursorClose(gNzaPnr);
+}
+
+int Nza_PKeyVon_Open(int sa, const std::string& apl, const std::string& apk, const std::string& app,
+                     const std::string& pnr, const std::string& von, const std::string& bis) {
+  return Db_CursorOpen(
+      gNzaVon, "Nza_PKeyVon_Open",
+      NZA_SELECT
+      "where ((((NzaSa=:b0 and NzaApl=:b1) and NzaApk=:b2) and NzaApp=:b3) and " NZA_PNR_EQ
+      " and (TO_CHAR(NzaDtm,'yyyymmddHH24MISS')>=:b5 and "
+      "TO_CHAR(NzaDtm,'yyyymmddHH24MISS')<=:b6))" NZA_PNR_ORDER,
+      {DbInt(sa), DbText(apl), DbText(apk), DbText(app), DbText(pnr), DbText(von), DbText(bis)});
+}
+int Nza_PKeyVon_Read(NzaSatz& row) {
+  return NzaFetch(gNzaVon, row);
+}
+int Nza_PKeyVon_Close() {
+  return Db_CursorClose(gNzaVon);
+}
+
+int Nza_OpenAplApp(int sa, const std::string& apl, const std::string& apk, const std::string& app) {
+  return Db_CursorOpen(
+      gNzaAplApp, "Nza_OpenAplApp",
+      NZA_SELECT "where (((NzaSa=:b0 and NzaApl=:b1) and NzaApk=:b2) and NzaApp=:b3)" NZA_PNR_ORDER,
+      {DbInt(sa), DbText(apl), DbText(apk), DbText(app)});
+}
+int Nza_FetchAplApp(NzaSatz& row) {
+  return NzaFetch(gNzaAplApp, row);
+}
+int Nza_CloseAplApp() {
+  return Db_CursorClose(gNzaAplApp);
+}
+
+int Nza_OpenApkApp(int sa, const std::string& apk, const std::string& app) {
+  // Workplace, person and begin break the ties, so that every engine delivers
+  // the same order.
+  return Db_CursorOpen(gNzaApkApp, "Nza_OpenApkApp",
+                       NZA_SELECT
+                       "where ((NzaSa=:b0 and NzaApk=:b1) and NzaApp=:b2) "
+                       "order by NzaApk,NzaApp,NzaApl,NzaPnr,NzaDtm",
+                       {DbInt(sa), DbText(apk), DbText(app)});
+}
+int Nza_FetchApkApp(NzaSatz& row) {
+  return NzaFetch(gNzaApkApp, row);
+}
+int Nza_CloseApkApp() {
+  return Db_CursorClose(gNzaApkApp);
+}
+
+// Begin or end within the window :b<v> to :b<b>, both ends included.
+#define NZA_WINDOW(v, b)                                                                       \
+  "((TO_CHAR(NzaDtm,'yyyymmddHH24MISS')>=:b" v " and TO_CHAR(NzaDtm,'yyyymmddHH24MISS')<=:b" b \
+  ") or (TO_CHAR(NzaEdt,'yyyymmddHH24MISS')>=:b" v                                             \
+  " and "                                                                                      \
+  "TO_CHAR(NzaEdt,'yyyymmddHH24MISS')<=:b" b "))"
+
+int Nza_OpenSa1Zeit(const std::string& pnr, const std::string& von, const std::string& bis) {
+  // Workplace, order and operation break ties of one begin.
+  return Db_CursorOpen(gNzaSa1, "Nza_OpenSa1Zeit",
+                       NZA_SELECT
+                       "where ((NzaSa=1 and coalesce(NzaPnr,'')=coalesce(:b0,'')) and " NZA_WINDOW(
+                           "1", "2") ") order by NzaDtm,NzaApl,NzaApk,NzaApp",
+                       {DbText(pnr), DbText(von), DbText(bis)});
+}
+int Nza_FetchSa1Zeit(NzaSatz& row) {
+  return NzaFetch(gNzaSa1, row);
+}
+int Nza_CloseSa1Zeit() {
+  return Db_CursorClose(gNzaSa1);
+}
+
+int Nza_OpenSa2Zeit(const std::string& apl, const std::string& apk, const std::string& app,
+                    const std::string& pnr, const std::string& von, const std::string& bis) {
+  return Db_CursorOpen(
+      gNzaSa2, "Nza_OpenSa2Zeit",
+      NZA_SELECT
+      "where ((((NzaSa=2 and NzaApl=:b0) and NzaApk=:b1) and NzaApp=:b2) and "
+      "coalesce(NzaPnr,'')=coalesce(:b3,'') and " NZA_WINDOW("4", "5") ") order by NzaDtm",
+      {DbText(apl), DbText(apk), DbText(app), DbText(pnr), DbText(von), DbText(bis)});
+}
+int Nza_FetchSa2Zeit(NzaSatz& row) {
+  return NzaFetch(gNzaSa2, row);
+}
+int Nza_CloseSa2Zeit() {
+  return Db_CursorClose(gNzaSa2);
+}
+
+int Mlt_PKeyIns(const MltSatz& r) {
+  return Db_Write(
+      "Mlt_PKeyIns", "Mlt_PKeyIns_Sp",
+      "insert into Qvt561Mlt (MltErf,MltDat,MltLfn,MltObj,MltPnr,MltApl,MltApk,MltApp,Mlt00E,"
+      "Mlt00R,Mlt00A,Mlt00S,Mlt00U,MltBkg,MltPbe,MltArg,MltEmo,MltTtp,MltWoc,MltWtg,MltJtg,"
+      "MltJwo,MltMdt,MltUbg) values (:b0,:b1,:b2,:b3,:b4,:b5,:b6,:b7,:b8,:b9,:b10,:b11,:b12,"
+      ":b13,:b14,:b15,:b16,:b17,:b18,:b19,:b20,:b21,TO_DATE(:b22,'yyyymmddHH24MISS'),:b23)",
+      {DbText(r.MltErf),
+       DbText(r.MltDat),
+       DbInt(r.MltLfn),
+       DbText(r.MltObj),
+       DbText(r.MltPnr),
+       DbText(r.MltApl),
+       DbText(r.MltApk),
+       DbText(r.MltApp),
+       DbText(r.Mlt00E),
+       DbText(r.Mlt00R),
+       DbText(r.Mlt00A),
+       DbText(r.Mlt00S),
+       DbText(r.Mlt00U),
+       DbText(r.MltBkg),
+       DbText(r.MltPbe),
+       DbText(r.MltArg),
+       DbText(r.MltEmo),
+       DbText(r.MltTtp),
+       DbInt(r.MltWoc),
+       DbInt(r.MltWtg),
+       DbInt(r.MltJtg),
+       DbText(r.MltJwo),
+       DbText(Instant(r.MltMdtDat, r.MltMdtUhr)),
+       DbText(r.MltUbg)});
+}
+
+int Mlt_PKeyDel(const MltSatz& r) {
+  return Db_Write("Mlt_PKeyDel", "Mlt_PKeyDel_Sp",
+                  "delete  from Qvt561Mlt  where ((MltErf=:b0 and MltDat=:b1) and MltLfn=:b2)",
+                  {DbText(r.MltErf), DbText(r.MltDat), DbInt(r.MltLfn)});
+}
+
+int Mlt_Open(const std::string& erf, const std::string& dat) {
+  return Db_CursorOpen(gMlt, "Mlt_Open",
+                       MLT_SELECT
+                       "where (MltErf=:b0 and MltDat=:b1) order by MltErf,MltDat,MltMdt,MltLfn",
+                       {DbText(erf), DbText(dat)});
+}
+int Mlt_Fetch(MltSatz& row) {
+  const DbZeile* z = nullptr;
+  int st = Db_CursorFetch(gMlt, z);
+  MltConvert(st, z, row);
+  return st;
+}
+int Mlt_Close() {
+  return Db_CursorClose(gMlt);
+}
+
+int Mlt_MaxLfn(const std::string& erf, const std::string& dat, int& maxLfn) {
+  DbZeile z;
+  int st = Db_ReadOne("Mlt_MaxLfn",
+                      "select max(MLTLFN) from Qvt561Mlt where (MltErf=:b0 and MltDat=:b1)",
+                      {DbText(erf), DbText(dat)}, z);
+  if (st != DB_OK) return st;
+  // The maximum of an empty list is NULL: no number to hand over.
+  if (z.empty() || z[0].art == DbWert::Art::Null) return DB_NOT_FOUND;
+  maxLfn = DbZeileInt(z, 0);
+  return DB_OK;
+}

@@ -182,3 +182,152 @@ int Err_PKeyIns(const ErrSatz& row);
 // The highest running number KeyLfn in use in booking `bnr` (0 when the
 // booking has no rows). 0 and `maxLfn` set; a negative on failure.
 int Mel_BnrMaxLfn(int bnr, int& maxLfn);
+
+// ---------------------------------------------------------------------------
+// Evaluation rows and scratch list
+
+// An evaluation row of Qvt590Nza, in select order. Dates travel as the
+// "yyyymmdd" text (...Dat) and the "HH24MISS" text (...Uhr) of one instant.
+// Durations are minutes and seconds in one double (90 min 30 s is 90.30).
+// NzaDat is not read; every write sets it to sysdate.
+struct NzaSatz {
+  int NzaSa = 0;          // record kind (16-bit column, widened)
+  std::string NzaApl;     // workplace
+  std::string NzaApk;     // order
+  std::string NzaApp;     // operation
+  std::string NzaPnr;     // person (may be empty: no person)
+  std::string NzaDtmDat;  // begin date, last key column with NzaDtmUhr
+  std::string NzaDtmUhr;  // begin time
+  int NzaBeg = 0;         // 1 when the begin comes from a real message
+  int NzaBbn = 0;         // upload number of the begin message
+  int NzaBln = 0;         // running number of the begin message
+  std::string NzaBmk;     // message key of the begin, or "BG"
+  std::string NzaEdtDat;  // end date
+  std::string NzaEdtUhr;  // end time
+  int NzaEnd = 0;         // 1 when the end comes from a real message
+  int NzaEbn = 0;         // upload number of the end message
+  int NzaEln = 0;         // running number of the end message
+  std::string NzaEmk;     // message key of the end, or "EG"
+  std::string NzaUbg;     // interruption reason
+  int NzaRau = 0;
+  int NzaVar = 0;
+  int Nza00A = 0;
+  int Nza00U = 0;
+  int Nza00S = 0;
+  std::string NzaEmo;  // shift model
+  int NzaWtg = 0;      // weekday
+  int NzaJtg = 0;      // day of the year
+  std::string NzaTtp;  // day type
+  std::string NzaJwo;  // year and week
+  int NzaWoc = 0;      // week
+  int NzaPzm = 0;
+  int NzaMaz = 0;
+  double NzaNzr = 0, NzaBzr = 0, NzaUzr = 0, NzaPzr = 0, NzaRbz = 0;
+  double NzaNza = 0, NzaBzA = 0, NzaUza = 0, NzaPza = 0, NzaAbz = 0;
+  double NzaNzu = 0, NzaBzu = 0, NzaPzu = 0, NzaUbz = 0, NzaSol = 0;
+  double NzaIst = 0, NzaPau = 0, NzaRf1 = 0, NzaRf2 = 0, NzaRf3 = 0;
+  int NzaFnr = 0;      // error number
+  std::string NzaErf;  // producer
+  double NzaGum = 0;
+  double NzaAum = 0;
+  std::string NzaTnr;  // part number of the order
+};
+
+// A scratch list entry of Qvt561Mlt, in select order; key MltErf, MltDat,
+// MltLfn. MltMdt travels as the "yyyymmdd" and "HH24MISS" texts.
+struct MltSatz {
+  std::string MltErf;  // producer of the list
+  std::string MltDat;  // run stamp yyyymmddHHMMSS; with MltErf it names one list
+  int MltLfn = 0;      // running number within the list
+  std::string MltObj;  // event key
+  std::string MltPnr;
+  std::string MltApl;
+  std::string MltApk;
+  std::string MltApp;
+  std::string Mlt00E, Mlt00R, Mlt00A, Mlt00U, Mlt00S, MltBkg, MltPbe;  // status flags
+  std::string MltArg;     // person the derived row is booked to
+  std::string MltEmo;     // shift model
+  std::string MltTtp;     // day type
+  int MltWoc = 0;         // week
+  int MltWtg = 0;         // weekday
+  int MltJtg = 0;         // day of the year
+  std::string MltJwo;     // year and week
+  std::string MltMdtDat;  // instant of the event: date
+  std::string MltMdtUhr;  // and time
+  std::string MltUbg;
+};
+
+// After a read or fetch that does not return 0, an NzaSatz keeps its key
+// (NzaSa and the key texts) and every other text; all its other numbers are
+// 0. An MltSatz keeps its texts; all its numbers are 0.
+
+// Writes commit on 0 and leave the table as it was otherwise.
+// 0 inserted; -1 a row with the key exists already; another negative on failure.
+int Nza_PKeyIns(const NzaSatz& row);
+// Every column of the row with the record's key. 0 updated; 1403 no such row;
+// a negative on failure.
+int Nza_PKeyUpd(const NzaSatz& row);
+// 0 deleted; 1403 no row with the record's key; a negative on failure.
+int Nza_PKeyDel(const NzaSatz& row);
+// 0 and the row filled for its key; 1403 no such row, a negative on failure
+// (then the record as after every failed read, see above).
+int Nza_PKeyReadk(NzaSatz& row);
+// Deletes every row of kind `sa` of order `apk`, operation `app` at workplace
+// `apl`. 0 deleted at least one; 1403 there was none; a negative on failure.
+int Nza_SA_Del(int sa, const std::string& apk, const std::string& app, const std::string& apl);
+
+// Cursors: Open returns 0 or a negative status; Fetch returns 0 with the next
+// row, 1403 at the end or a negative (record as after a failed read); Close
+// returns 0 (-1001 when not open). Each delivers its rows as at open. The
+// fault seam knows an open by its function's name ("Nza_OpenPnr") and its
+// fetches by that name with ".Fetch".
+
+// Kind, workplace, order, operation and person; in begin order.
+int Nza_OpenPnr(int sa, const std::string& apl, const std::string& apk, const std::string& app,
+                const std::string& pnr);
+int Nza_FetchPnr(NzaSatz& row);
+int Nza_ClosePnr();
+
+// As Nza_OpenPnr, begin from stamp `von` to stamp `bis` (14 digits, both included).
+int Nza_PKeyVon_Open(int sa, const std::string& apl, const std::string& apk, const std::string& app,
+                     const std::string& pnr, const std::string& von, const std::string& bis);
+int Nza_PKeyVon_Read(NzaSatz& row);
+int Nza_PKeyVon_Close();
+
+// Kind, workplace, order and operation; in person and begin order.
+int Nza_OpenAplApp(int sa, const std::string& apl, const std::string& apk, const std::string& app);
+int Nza_FetchAplApp(NzaSatz& row);
+int Nza_CloseAplApp();
+
+// Kind, order and operation over all workplaces.
+int Nza_OpenApkApp(int sa, const std::string& apk, const std::string& app);
+int Nza_FetchApkApp(NzaSatz& row);
+int Nza_CloseApkApp();
+
+// Kind-1 rows of a person whose begin or end lies from stamp `von` to stamp
+// `bis` (14 digits, both included); in begin order.
+int Nza_OpenSa1Zeit(const std::string& pnr, const std::string& von, const std::string& bis);
+int Nza_FetchSa1Zeit(NzaSatz& row);
+int Nza_CloseSa1Zeit();
+
+// Kind-2 rows of a workplace, order, operation and person whose begin or end
+// lies from stamp `von` to stamp `bis` (both included); in begin order.
+int Nza_OpenSa2Zeit(const std::string& apl, const std::string& apk, const std::string& app,
+                    const std::string& pnr, const std::string& von, const std::string& bis);
+int Nza_FetchSa2Zeit(NzaSatz& row);
+int Nza_CloseSa2Zeit();
+
+// 0 inserted; -1 the list has that running number already; another negative on failure.
+int Mlt_PKeyIns(const MltSatz& row);
+// 0 deleted; 1403 no entry with the record's key; a negative on failure.
+int Mlt_PKeyDel(const MltSatz& row);
+
+// The entries of one list (producer `erf`, run stamp `dat`), in instant and
+// running-number order.
+int Mlt_Open(const std::string& erf, const std::string& dat);
+int Mlt_Fetch(MltSatz& row);
+int Mlt_Close();
+
+// The highest running number of one list. 0 and `maxLfn` set; 1403 the list
+// is empty (`maxLfn` unchanged); a negative on failure (`maxLfn` unchanged).
+int Mlt_MaxLfn(const std::string& erf, const std::string& dat, int& maxLfn);
