@@ -3,6 +3,7 @@
 #include <string>
 
 #include "download/DnlAuftrag.h"
+#include "eval/machine/DlzAuswertung.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
 #include "main/MldKorrektur.h"
@@ -19,6 +20,7 @@ KorrAuswertungen& Aktiv() {
 KorrAuswertungen Korr_AuswertungenDesProgramms() {
   // Each evaluation is entered here when it becomes part of the program.
   KorrAuswertungen a;
+  a.dlz = Dlz_Auswertung;
   return a;
 }
 

@@ -1,0 +1,232 @@
+#include "eval/machine/DlzAuswertung.h"
+
+#include <string>
+
+#include "db/DbMel.h"
+#include "db/DbStatus.h"
+#include "db/Dbstd.h"
+#include "eval/machine/DlzReplay.h"
+#include "infra/Datum.h"
+#include "infra/Log.h"
+#include "main/MldKorrektur.h"
+
+namespace {
+
+constexpr int kDlzSa = 13;
+constexpr const char* kLeseFehler = "Cursor-Read fehlgeschlagen";
+
+// A time-line entry of this evaluation with the next running number.
+MltSatz Eintrag(const std::string& stempel, int& lfn) {
+  MltSatz e;
+  e.MltErf = kDlzErf;
+  e.MltDat = stempel;
+  e.MltLfn = ++lfn;
+  return e;
+}
+
+// The day after `datum` in plain calendar arithmetic; `datum` itself when it
+// is no date.
+std::string Folgetag(const std::string& datum) {
+  std::string n;
+  return Datum_Plus(datum, 1, n) ? n : datum;
+}
+
+// Writes one shift or break boundary; a failed insert is logged under
+// `funktion` and the boundaries that follow are still written.
+void Grenze(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
+            const NzaSatz& basis, int& lfn, const char* obj, const std::string& mdtDat, int minuten,
+            const char* funktion) {
+  MltSatz e = Eintrag(stempel, lfn);
+  e.MltObj = obj;
+  e.MltPnr = basis.NzaPnr;
+  e.MltApl = basis.NzaApl;
+  e.MltApk = basis.NzaApk;
+  e.MltApp = basis.NzaApp;
+  e.Mlt00E = e.Mlt00R = e.Mlt00A = e.Mlt00U = e.Mlt00S = e.MltBkg = e.MltPbe = "0";
+  e.MltEmo = tag.AemEmo;
+  e.MltTtp = tag.KalBtp;
+  e.MltWoc = tag.BakWch;
+  e.MltWtg = tag.BakWtg;
+  e.MltJtg = tag.BakJtg;
+  e.MltJwo = datum.substr(0, 4);
+  e.MltMdtDat = mdtDat;
+  e.MltMdtUhr = Minuten_InZeit(minuten);
+  int st = Mlt_PKeyIns(e);
+  if (st != DB_OK) Log_Fehler(funktion, "Mlt_PKeyIns", st);
+}
+
+// The shift models of assignment kind `kng` of `apg` on `datum`, each
+// written with BDE_Eckwerte. Returns the number of day rows found.
+int SchichtmodelleTag(const std::string& stempel, const NzaSatz& basis, int& lfn,
+                      const std::string& apg, int kng, const std::string& datum) {
+  int st = Aem_OpenTag(apg, kng, datum);
+  if (st != DB_OK) {
+    Log_Fehler("Mlt_M_BDE", "Aem_OpenTag", st);
+    return 0;
+  }
+  int gefunden = 0;
+  AemTagSatz tag;
+  while ((st = Aem_FetchTag(tag)) == DB_OK) {
+    ++gefunden;
+    BDE_Eckwerte(stempel, tag, datum, basis, lfn);
+  }
+  if (st != DB_NOT_FOUND) Log_Fehler("Mlt_M_BDE", kLeseFehler, st);
+  Aem_CloseTag();
+  return gefunden;
+}
+
+}  // namespace
+
+NzaSatz Dlz_Basis(const MelSatz& row) {
+  NzaSatz b;
+  b.NzaSa = kDlzSa;
+  b.NzaApl = row.KeyApl;
+  b.NzaApk = row.KeyApk;
+  b.NzaApp = row.KeyApp;
+  b.NzaTnr = row.KeyTnr;
+  b.NzaPnr = "00000000";
+  b.NzaDtmDat = row.KeyDat;
+  b.NzaDtmUhr = row.KeyUhr;
+  return b;
+}
+
+void Dlz_Loeschen(const MelSatz& row) {
+  if (Korr_Parameter().auswertung[5] != 1) return;
+  int st = Nza_SA_Del(kDlzSa, kDlzApk, kDlzApp, row.KeyApl);
+  if (st != DB_OK) Log_Fehler("Nza_M_A_Loeschen", "Nza_SA_Del (SA_M)", st);
+}
+
+int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn) {
+  int st = Mel_AplCurOpen("M__", basis.NzaApl);
+  if (st != DB_OK) {
+    // Without the messages nothing can be rebuilt; say so, as the
+    // workplace's old records are gone already.
+    Log_Fehler("Mlt_MVon_Meldung", "Mel_AplCur", st);
+    return 0;
+  }
+  int ergebnis = 0;
+  bool erste = true;
+  bool laeuft = false;
+  MelSatz m, letzte;
+  while ((st = Mel_AplCurFetch(m)) == DB_OK) {
+    if (erste) {
+      basis.NzaDtmDat = m.KeyDat;
+      basis.NzaDtmUhr = m.KeyUhr;
+      erste = false;
+    }
+    letzte = m;
+    MltSatz e = Eintrag(stempel, lfn);
+    e.MltObj = m.MelMsk;
+    e.MltPnr = m.KeyPnr;
+    e.MltApl = m.KeyApl;
+    e.MltApk = m.KeyApk;
+    e.MltApp = m.KeyApp;
+    e.MltMdtDat = m.KeyDat;
+    e.MltMdtUhr = m.KeyUhr;
+    e.MltUbg = m.KeyUbg;
+    int ins = Mlt_PKeyIns(e);
+    if (ins != DB_OK) {
+      Log_Fehler("Mlt_MVon_Meldung", "Mlt_PKeyIns", ins);
+      continue;
+    }
+    if (m.MelMsk == "BS") laeuft = true;
+    if (m.MelMsk == "ES") laeuft = false;
+    ergebnis = 1;
+  }
+  if (st != DB_NOT_FOUND) Log_Fehler("Mlt_MVon_Meldung", kLeseFehler, st);
+
+  if (laeuft) {
+    // Still running: the period ends now, at the run stamp.
+    MltSatz e = Eintrag(stempel, lfn);
+    e.MltObj = "ES";
+    e.MltPnr = letzte.KeyPnr;
+    e.MltApl = letzte.KeyApl;
+    e.MltApk = letzte.KeyApk;
+    e.MltApp = letzte.KeyApp;
+    e.MltMdtDat = stempel.substr(0, 8);
+    e.MltMdtUhr = stempel.size() >= 14 ? stempel.substr(8, 6) : "";
+    e.MltUbg = letzte.KeyUbg;
+    int ins = Mlt_PKeyIns(e);
+    if (ins != DB_OK) Log_Fehler("Mlt_M_Meldung", "Mlt_PKeyIns", ins);
+    basis.NzaEdtDat = e.MltMdtDat;
+    basis.NzaEdtUhr = e.MltMdtUhr;
+  } else if (!erste) {
+    basis.NzaEdtDat = letzte.KeyDat;
+    basis.NzaEdtUhr = letzte.KeyUhr;
+  }
+  Mel_AplCurClose();
+  return ergebnis;
+}
+
+void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn) {
+  // From the day before the first message, so that a night shift begun the
+  // day before is known; the calendar decides what "the day before" is.
+  std::string tag;
+  Datum_Tage(2, -1, basis.NzaDtmDat, tag);
+  const std::string& bis = basis.NzaEdtDat;
+  while (tag <= bis) {
+    if (SchichtmodelleTag(stempel, basis, lfn, basis.NzaApl, 2, tag) == 0) {
+      AplSatz apl;
+      apl.AplApl = basis.NzaApl;
+      int st = Apl_PKeyReadk(apl);
+      if (st != DB_OK) {
+        Log_Fehler("Mlt_M_BDE", "Apl_PKeyReadk", st);
+      } else {
+        SchichtmodelleTag(stempel, basis, lfn, apl.AplApg, 1, tag);
+      }
+    }
+    if (tag >= bis) break;
+    std::string naechster;
+    int st = Datum_Tage(2, 1, tag, naechster);
+    if (st != DB_OK || naechster <= tag) {
+      // The calendar ends (or fails) before the last day: the days after
+      // cannot be stepped to, so the shift part ends here.
+      Log_Fehler("Mlt_M_BDE", "Datum_Tage", st != DB_OK ? st : DB_NOT_FOUND);
+      break;
+    }
+    tag = naechster;
+  }
+}
+
+int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
+                 const NzaSatz& basis, int& lfn) {
+  int st = Emo_OpenPms(tag.AemEmo, tag.KalBtp, datum);
+  if (st != DB_OK) {
+    Log_Fehler("BDE_Eckwerte", "Emo_OpenPms", st);
+    return st;
+  }
+  const std::string folgetag = Folgetag(datum);
+  // Each row is one break of a shift; a new shift begin starts a new shift.
+  // The first row always starts one, also for a shift that begins at
+  // midnight (begin 0).
+  bool schichtGesehen = false;
+  int letzterBeginn = 0;
+  EmoPmsSatz r;
+  while ((st = Emo_FetchPms(r)) == DB_OK) {
+    if (!schichtGesehen || r.EmoBeg != letzterBeginn) {
+      schichtGesehen = true;
+      letzterBeginn = r.EmoBeg;
+      Grenze(stempel, tag, datum, basis, lfn, "KM", datum, r.EmoBeg, "BDE_Eckwerte: Kommen");
+      Grenze(stempel, tag, datum, basis, lfn, "GH", r.EmoBeg >= r.EmoEnd ? folgetag : datum,
+             r.EmoEnd, "BDE_Eckwerte: Gehen");
+    }
+    Grenze(stempel, tag, datum, basis, lfn, "BP", r.EmoBeg >= r.PmsBeg ? folgetag : datum, r.PmsBeg,
+           "BDE_Eckwerte: Pausebeginn");
+    Grenze(stempel, tag, datum, basis, lfn, "EP", r.EmoBeg >= r.PmsEnd ? folgetag : datum, r.PmsEnd,
+           "BDE_Eckwerte: Pauseende");
+  }
+  if (st != DB_NOT_FOUND) Log_Fehler("BDE_Eckwerte", kLeseFehler, st);
+  return Emo_ClosePms();
+}
+
+void Dlz_Auswertung(const MelSatz& row) {
+  Dlz_Loeschen(row);
+  std::string stempel, leer;
+  Get_SysDatum(stempel, leer, 4);
+  NzaSatz basis = Dlz_Basis(row);
+  int lfn = -1;
+  if (Mlt_MVon_Meldung(stempel, basis, lfn) == 0) return;
+  Mlt_M_BDE(stempel, basis, lfn);
+  Mlt_Auswerten(stempel);
+  Mlt_Entfernen(stempel);
+}

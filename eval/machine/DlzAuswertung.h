@@ -1,0 +1,57 @@
+// Machine-only evaluation ("M__" messages: a machine starts "BS" or stops
+// "ES"): driver and time line.
+//
+// For the workplace of a corrected message the evaluation rebuilds the
+// machine's running time inside its shift windows as records of kind 13 in
+// Qvt590Nza. It writes a scratch time line into Qvt561Mlt (producer "DlzStd",
+// the run stamp, a running number from 0): first the workplace's machine
+// messages, then the shift and break boundaries of every day they span. The
+// replay (DlzReplay) walks that time line, writes the records and removes it.
+#pragma once
+
+#include <string>
+
+#include "db/DbMel.h"
+#include "db/Dbstd.h"
+
+// Producer name of the time line and of the records.
+constexpr const char* kDlzErf = "DlzStd";
+// Order and operation of the kind-13 records: a machine alone has neither.
+constexpr const char* kDlzApk = "000000000000";
+constexpr const char* kDlzApp = "00000";
+
+// The evaluation of one corrected "M__" message; logs its own failures.
+// Deletes the workplace's kind-13 records (evaluation parameter 5 only),
+// builds the time line from the workplace's machine messages and its shift
+// model, replays it and removes it. A workplace without machine messages
+// ends after the deletion.
+void Dlz_Auswertung(const MelSatz& row);
+
+// While evaluation parameter 5 is on: deletes every kind-13 record of the
+// message's workplace. A non-zero status (1403 when there was none) is
+// logged; nothing else happens.
+void Dlz_Loeschen(const MelSatz& row);
+
+// The evaluation base row of a message: kind 13, the message's workplace,
+// order, operation and part number, person "00000000", begin the message's
+// instant.
+NzaSatz Dlz_Basis(const MelSatz& row);
+
+// The message part of the time line: one entry per "M__" message of the base
+// row's workplace, in instant order, and a closing "ES" at the run stamp
+// when the machine is still running after the last one. Sets the base row's
+// begin to the first message and its end to the last message (or to the run
+// stamp while running). `lfn` is the last running number used (-1 before the
+// first entry). Returns 1 when at least one entry was written, else 0.
+int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn);
+
+// The shift part of the time line: the shift and break boundaries of the
+// workplace's shift models (its own assignments, else its group's) for every
+// day from the day before the base row's begin up to the day of its end.
+void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn);
+
+// Writes the boundaries of one shift model (the day row `tag`, from
+// Aem_FetchTag) on day `datum`: "KM" and "GH" per shift, "BP" and "EP" per
+// break. Returns the status of the break cursor's open, else its close.
+int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
+                 const NzaSatz& basis, int& lfn);

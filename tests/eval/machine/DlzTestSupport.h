@@ -1,0 +1,90 @@
+// Fixture of the machine-only evaluation tests: a connected session with a
+// fixed clock (run stamp 20261208101500), the log, a factory calendar "K1"
+// from 2026-11-28 to 2026-12-10 (day type "AT"), and workplace APL01 of
+// group GRP1.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "db/DbMel.h"
+#include "db/DbStatus.h"
+#include "support/Builders.h"
+#include "support/BuildersKorr.h"
+#include "support/BuildersStamm.h"
+#include "support/TestDb.h"
+
+using DlzZeilen = std::vector<std::string>;
+
+constexpr const char* kDlzStempel = "20261208101500";
+
+class DlzTest : public KorrTest {
+ protected:
+  void SetUp() override {
+    KorrTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    std::string sql;
+    // 2026-11-28 is a Saturday (week 48, day 332 of the year).
+    for (int i = 0; i < 13; ++i) {
+      int tag = 28 + i;
+      std::string d = tag <= 30 ? "202611" + Zwei(tag) : "202612" + Zwei(tag - 30);
+      int wtg = (5 + i) % 7 + 1;
+      int wch = 48 + (i + 5) / 7;
+      sql += Test_BakSql(d, 2026, tag <= 30 ? 11 : 12, wch, wtg, 332 + i);
+      sql += Test_KalSql("K1", d, "AT");
+    }
+    sql += Test_AplSql("APL01", "GRP1");
+    ASSERT_EQ(Exec(sql), "");
+  }
+
+  static std::string Zwei(int n) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%02d", n);
+    return b;
+  }
+
+  // A machine message ("M__") of APL01 with kind `msk` at `dat`/`uhr`.
+  static MelSatz Maschine(int bnr, const std::string& msk, const std::string& dat,
+                          const std::string& uhr) {
+    MelSatz m = Test_Mel(bnr, 0, dat, uhr);
+    m.ObjTyp = "M__";
+    m.MelMsk = msk;
+    m.KeyUbg = "U" + std::to_string(bnr);
+    return m;
+  }
+  void Insert(const MelSatz& m) { ASSERT_EQ(Mel_PKeyIns(m), DB_OK); }
+
+  // Shift model `emo` ("AT" days) with one shift from `beg` to `end` minutes
+  // and its breaks, valid the whole test period.
+  std::string Modell(const std::string& emo, int beg, int end,
+                     const std::vector<std::pair<int, int>>& pausen) {
+    const std::string pmo = emo.substr(0, 4) + "M", pms = emo.substr(0, 4) + "P";
+    std::string sql =
+        Test_EmoSql(emo, "AT", beg, end, pmo) + Test_PmzSql(pmo, "20260101", pms, "20271231");
+    for (auto [b, e] : pausen) sql += Test_PmsSql(pms, b, e);
+    return sql;
+  }
+
+  // The time line entries of the run stamp, in running-number order.
+  DlzZeilen Zeitlinie(const std::string& felder = "MltLfn,MltObj,MltMdt") {
+    return Rows("select " + felder + " from Qvt561Mlt where MltErf='DlzStd' and MltDat='" +
+                kDlzStempel + "' order by MltLfn");
+  }
+
+  // The kind-13 records this evaluation wrote: key, begin, end, marks, shift group, and the five
+  // durations in hundredths (minutes.seconds x 100), in order of their ends.
+  DlzZeilen Saetze() {
+    return Rows(
+        "select NzaApl,NzaApk,NzaApp,NzaPnr,NzaDtm,NzaBmk,NzaEdt,NzaEmk,NzaUbg,"
+        "cast(round(NzaUza*100) as integer),cast(round(NzaNzu*100) as integer),"
+        "cast(round(NzaBzu*100) as integer),cast(round(NzaPzu*100) as integer),"
+        "cast(round(NzaUbz*100) as integer),NzaErf from Qvt590Nza "
+        "where NzaSa=13 and NzaErf='DlzStd' "
+        "order by NzaApl,NzaEdt");
+  }
+
+  bool Geloggt(const std::string& message, const std::string& funktion, int code) {
+    return LogText().find(Korr_LogEntry(message, funktion, code)) != std::string::npos;
+  }
+};
