@@ -4,6 +4,7 @@
 
 #include "download/DnlAuftrag.h"
 #include "eval/machine/DlzAuswertung.h"
+#include "eval/runtime/LzaAuswertung.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
 #include "main/MldKorrektur.h"
@@ -21,6 +22,7 @@ KorrAuswertungen Korr_AuswertungenDesProgramms() {
   // Each evaluation is entered here when it becomes part of the program.
   KorrAuswertungen a;
   a.dlz = Dlz_Auswertung;
+  a.lza = Lza_M_A_Auswertung;
   return a;
 }
 

@@ -15,6 +15,10 @@
 #include "support/Installation.h"
 #include "support/TestDb.h"
 
+// The workplace builder of the master-table tests (its header's other
+// builders share names with those of the correction tests).
+std::string Test_AplSql(const std::string& apl, const std::string& apg);
+
 namespace {
 
 using Zeilen = std::vector<std::string>;
@@ -36,11 +40,13 @@ class KorrRunTest : public DbTest {
     if (IsSkipped() || HasFatalFailure()) return;
     ASSERT_TRUE(TestInst_Create(inst_, db_.login, db_.pass, db_.net8));
     // Order A1000 with the operations 0010 (in progress) and 0020 (the last,
-    // started); three persons; one terminal line for every range key.
+    // started); three persons; workplace APL01 of group GRP1 (no shift model);
+    // one terminal line for every range key.
     ASSERT_EQ(
         Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
              Test_AppSql("A1000", "0010", 3, "00020") + Test_AppSql("A1000", "0020", 1, "00000") +
-             Test_PrvSql("P1", "AW-P1") + Test_PrvSql("P2", "AW-P2") + Test_PrvSql("P3", "AW-P3")),
+             Test_PrvSql("P1", "AW-P1") + Test_PrvSql("P2", "AW-P2") + Test_PrvSql("P3", "AW-P3") +
+             Test_AplSql("APL01", "GRP1")),
         "");
   }
   void TearDown() override {
