@@ -5,6 +5,8 @@
 #include "download/DnlAuftrag.h"
 #include "eval/machine/DlzAuswertung.h"
 #include "eval/runtime/LzaAuswertung.h"
+#include "eval/worktime/MpaArbeitszeit.h"
+#include "eval/worktime/MpaAuswertung.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
 #include "main/MldKorrektur.h"
@@ -23,6 +25,8 @@ KorrAuswertungen Korr_AuswertungenDesProgramms() {
   KorrAuswertungen a;
   a.dlz = Dlz_Auswertung;
   a.lza = Lza_M_A_Auswertung;
+  a.mpa = Mpa_Auswertung;
+  a.mpaArbeitszeit = Nza_MPA_Arbeitszeit;
   return a;
 }
 

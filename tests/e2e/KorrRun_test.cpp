@@ -215,7 +215,7 @@ TEST_P(KorrRunTest, NewPartialEndIsStoredAsAnOpenWorkEnd) {
   Insert(Neu(21, "AT", "150000"));
   EXPECT_EQ(Run(), Start());
   EXPECT_EQ(Booking(21), (Zeilen{"0|M_A|AE|99|P1|AW-P1|0|0|CLERK1|        |   |5|0",
-                                 "1|MPA|PE|98|P1|AW-P1|0|0|MldGen|        |   |0|0"}));
+                                 "1|MPA|PE|98|P1|AW-P1|5006|0|MldGen|        |   |0|0"}));
   EXPECT_EQ(Pps(),
             (Zeilen{"1|PE|P1|0010|20261201|150000|0|0|+", "2|AT|P1|0010|20261201|150000|6|5|+"}));
   EXPECT_EQ(Rows("select AppSts,AppIme,AppAme,AppEdi from Qvt504App where AppApp='0010'"),
@@ -229,7 +229,7 @@ TEST_P(KorrRunTest, NewWorkEndsWithAndWithoutALaterMessage) {
   EXPECT_EQ(Run(), Start());
   EXPECT_EQ(Rows("select KeyBnr,KeyLfn,MelMsk,MelAec,MelFnr,MelGum from Qvt560Mel "
                  "where KeyBnr in (22,23) order by KeyBnr,KeyLfn"),
-            (Zeilen{"22|0|AE|1|0|5", "22|1|PE|1|0|0", "23|0|AE|0|2003|5", "23|1|PE|0|2003|0"}));
+            (Zeilen{"22|0|AE|1|0|5", "22|1|PE|1|5006|0", "23|0|AE|0|2003|5", "23|1|PE|0|5006|0"}));
   // 0010 is finished and counted; 0020 with a later message stays open.
   EXPECT_EQ(Rows("select AppApp,AppSts,AppIme from Qvt504App order by AppApp"),
             (Zeilen{"0010|9|5", "0020|6|5"}));
