@@ -109,15 +109,11 @@ case "$build" in /*) ;; *) build="$repo/$build" ;; esac
 
 bash "$repo/.ci/install-deps" || die "the packages the benchmark needs could not be installed"
 
+# shellcheck source-path=SCRIPTDIR/.. source=demo/lib.sh
+. "$repo/demo/lib.sh"
+
 # PostgreSQL: run under a throwaway server unless one is given.
-if [ "$engine" = postgres ] && [ -z "${QV_TEST_PG:-}" ]; then
-  if [ -n "${QV_BENCH_UNDER_PG:-}" ]; then
-    die "no PostgreSQL server is available (see the with-postgres notes above)"
-  fi
-  [ -f "$repo/.ci/with-postgres" ] || die "QV_TEST_PG is not set and .ci/with-postgres is missing"
-  export QV_BENCH_UNDER_PG=1
-  exec bash "$repo/.ci/with-postgres" bash "$repo/bench/run-bench.sh" "${orig_args[@]}"
-fi
+run_under_postgres QV_BENCH_UNDER_PG "$repo/bench/run-bench.sh" "${orig_args[@]}"
 
 # ---------------------------------------------------------------------------
 # Sizes. One job (an order operation worked in a 30-minute slot) has 14
@@ -162,48 +158,13 @@ case "$build_type" in
     "comparable with an optimised one (QV_BENCH_BUILD names another folder)" >&2 ;;
 esac
 
-if [ "$engine" = sqlite ]; then
-  command -v sqlite3 >/dev/null || die "the sqlite3 command-line tool is needed (package sqlite3)"
-else
-  command -v psql >/dev/null || die "the psql client is needed (package postgresql-client)"
-fi
+need_db_client
 [ -x /usr/bin/time ] || die "/usr/bin/time is needed (package time)"
 
 # ---------------------------------------------------------------------------
 # Installation folder
 
-root="$(mktemp -d "${TMPDIR:-/tmp}/qvbench.XXXXXX")" || die "cannot create a temporary folder"
-workdir="$root/i1/i2/i3/run"
-buffdir="$root/i1/i2/i3/Comm/Buff"
-ini="$root/files/quorvante.ini"
-dumps="$root/dumps"
-pg_admin=""
-pg_db=""
-
-cleanup() {
-  local status=$?
-  if [ -n "$pg_db" ]; then
-    psql -X -q "$pg_admin" -c "DROP DATABASE IF EXISTS $pg_db WITH (FORCE)" >/dev/null 2>&1 ||
-      echo "run-bench: could not drop the database $pg_db" >&2
-  fi
-  if [ "$keep" -eq 1 ]; then
-    echo "Installation kept: $root"
-  else
-    rm -rf "$root"
-  fi
-  exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-mkdir -p "$root/files" "$root/db" "$workdir/Msg" "$buffdir" "$dumps/before" "$dumps/after"
-
-ini_set() {
-  printf '%s\n' "$2" | "$build/qvini" set "$ini" "$1" - >/dev/null ||
-    die "qvini could not write $1 into $ini"
-}
-INI_MAX=51
+make_installation qvbench run-bench
 
 now_s() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
@@ -214,14 +175,7 @@ params_sql="CREATE TEMP TABLE bench_par AS SELECT $jobs AS jobs, $days AS days,
 
 t0="$(now_s)"
 if [ "$engine" = sqlite ]; then
-  db="$root/db/plant.db"
-  sysdb="$root/db/QvSystem.db"
-  sysdb_sql="${sysdb//\'/\'\'}"
-  sqlite3 -bail "$db" <"$repo/schema/sqlite.sql" >/dev/null || die "schema/sqlite.sql failed"
-  sqlite3 -bail "$sysdb" <"$repo/schema/sqlite_qvsystem.sql" >/dev/null ||
-    die "schema/sqlite_qvsystem.sql failed"
-  { printf "ATTACH DATABASE '%s' AS QvSystem;\n" "$sysdb_sql"; cat "$repo/demo/plant.sql"; } |
-    sqlite3 -bail "$db" >/dev/null || die "demo/plant.sql failed to load"
+  setup_sqlite_db
   t1="$(now_s)"
   {
     printf "ATTACH DATABASE '%s' AS QvSystem;\n" "$sysdb_sql"
@@ -230,35 +184,12 @@ if [ "$engine" = sqlite ]; then
     if [ "$analyze" -eq 1 ]; then echo "ANALYZE; ANALYZE QvSystem;"; fi
   } | sqlite3 -bail "$db" >/dev/null || die "bench/gen-sqlite.sql failed"
   t2="$(now_s)"
-  net8="sqlite:$db"
-  [ "${#net8}" -le "$INI_MAX" ] || net8="sqlite:../../../../db/plant.db"
+  sqlite_net8
   login=qvbench
   pass=qvbench
 else
-  case "$QV_TEST_PG" in
-    *://*) die "QV_TEST_PG must be a key=value connection string, not a URI" ;;
-  esac
-  pg_host="" pg_port="" login="" pass=""
-  read -ra pg_words <<<"$QV_TEST_PG"
-  for kv in "${pg_words[@]}"; do
-    case "$kv" in
-      host=*) pg_host="${kv#host=}" ;;
-      port=*) pg_port="${kv#port=}" ;;
-      user=*) login="${kv#user=}" ;;
-      password=*) pass="${kv#password=}" ;;
-    esac
-  done
-  [ -n "$login" ] || login="${PGUSER:-$(id -un)}"
-  pg_admin="$QV_TEST_PG dbname=postgres"
-  name="qvbench_$$"
-  psql -X -q -v ON_ERROR_STOP=1 "$pg_admin" -c "CREATE DATABASE $name" >/dev/null ||
-    die "cannot create the database $name"
-  pg_db="$name"
-  pg_conn="$QV_TEST_PG dbname=$pg_db"
-  psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" -f "$repo/schema/postgresql.sql" >/dev/null ||
-    die "schema/postgresql.sql failed"
-  psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" -f "$repo/demo/plant.sql" >/dev/null ||
-    die "demo/plant.sql failed to load"
+  parse_pg_conninfo
+  setup_pg_db "qvbench_$$"
   t1="$(now_s)"
   {
     printf '%s\n' "$params_sql"
@@ -266,87 +197,14 @@ else
     if [ "$analyze" -eq 1 ]; then echo "ANALYZE;"; fi
   } | psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" >/dev/null || die "bench/gen-postgresql.sql failed"
   t2="$(now_s)"
-  net8="postgresql:///$pg_db"
-  [ -n "$pg_host" ] && export PGHOST="$pg_host"
-  [ -n "$pg_port" ] && export PGPORT="$pg_port"
-  [ "${#pass}" -le "$INI_MAX" ] || die "the password is longer than $INI_MAX characters"
+  pg_net8
 fi
-
-ini_set LOGIN "$login"
-ini_set PASS "$pass"
-ini_set NET8 "$net8"
+write_ini_connection
 
 # ---------------------------------------------------------------------------
-# Table dumps (one line per row, fields separated by 0x1F, NULL as 0x02,
-# sorted); tables, columns and keys come from the schema, as in the demo.
+# Table dumps (demo/lib.sh): one line per row, sorted, for the counts below.
 
-SEP=$'\x1f'
-NUL=$'\x02'
-
-table_meta() {
-  awk '
-    function trim(s) { gsub(/^[ \t]+|[ \t,;]+$/, "", s); return s }
-    function inner(s,   a, b) {
-      a = index(s, "("); b = 0
-      for (i = length(s); i > a; i--) if (substr(s, i, 1) == ")") { b = i; break }
-      return substr(s, a + 1, b - a - 1)
-    }
-    FNR == 1 { prefix = (FILENAME ~ /qvsystem/) ? "QvSystem." : "" }
-    /^CREATE TABLE / {
-      t = $3; sub(/\(.*/, "", t); t = prefix t
-      order[++nt] = t; ncol[t] = 0; intable = 1; next
-    }
-    intable && /^\)/ { intable = 0; next }
-    intable {
-      w = trim($1)
-      if (w == "") next
-      if (w ~ /^(CONSTRAINT|PRIMARY|UNIQUE|CHECK|FOREIGN)$/) {
-        if ($0 ~ /PRIMARY KEY/) { s = $0; sub(/.*PRIMARY KEY/, "", s); key[t] = inner(s) }
-        next
-      }
-      col[t, ++ncol[t]] = w
-      next
-    }
-    /^CREATE UNIQUE INDEX/ {
-      s = $0; sub(/.* ON /, "", s); it = s; sub(/[ (].*/, "", it); it = prefix it
-      if (!(it in key)) {
-        c = inner(s); gsub(/coalesce\(/, "", c); gsub(/, *\047\047\)/, "", c); key[it] = c
-      }
-    }
-    END {
-      for (n = 1; n <= nt; n++) {
-        t = order[n]; cols = ""; keys = ""
-        for (i = 1; i <= ncol[t]; i++) cols = cols (i > 1 ? "," : "") col[t, i]
-        m = split(key[t], k, ",")
-        for (j = 1; j <= m; j++) {
-          kk = k[j]; gsub(/[ ()]/, "", kk)
-          for (i = 1; i <= ncol[t]; i++) if (col[t, i] == kk) keys = keys (keys == "" ? "" : ",") i
-        }
-        print t "\t" cols "\t" keys
-      }
-    }' "$repo/schema/sqlite.sql" "$repo/schema/sqlite_qvsystem.sql"
-}
-
-query() {
-  if [ "$engine" = sqlite ]; then
-    sqlite3 -batch -noheader -list -separator "$SEP" -nullvalue "$NUL" \
-      -cmd "ATTACH DATABASE '$sysdb_sql' AS QvSystem" "$db" "$1"
-  else
-    PGDATESTYLE=ISO psql -X -q -A -t -F "$SEP" -P "null=$NUL" -v ON_ERROR_STOP=1 "$pg_conn" -c "$1"
-  fi
-}
-
-meta="$dumps/tables.tsv"
-table_meta >"$meta"
-[ -s "$meta" ] || die "no tables found in schema/sqlite.sql"
-
-dump_all() { # folder
-  local t cols keys
-  while IFS=$'\t' read -r t cols keys; do
-    query "SELECT $cols FROM $t" | LC_ALL=C sort >"$1/$t.rows" || die "cannot read the table $t"
-  done <"$meta"
-}
-
+load_table_meta
 dump_all "$dumps/before"
 total_msgs=$(wc -l <"$dumps/before/Qvt560Mel.rows")
 pending_before="$(query "SELECT count(*) FROM Qvt560Mel WHERE MelKsb = '$CLERK'")"
@@ -424,7 +282,7 @@ fi
 echo
 
 echo "== Rows per table (before -> after: changed, added, deleted)"
-while IFS=$'\t' read -r t cols keys; do
+while IFS=$'\t' read -r t _ _ keys; do
   b="$dumps/before/$t.rows"
   a="$dumps/after/$t.rows"
   nb=$(wc -l <"$b")

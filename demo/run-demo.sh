@@ -57,16 +57,11 @@ build="$repo/build"
 # installed where missing.
 bash "$repo/.ci/install-deps" || die "the packages the demo needs could not be installed"
 
+# shellcheck source-path=SCRIPTDIR/.. source=demo/lib.sh
+. "$repo/demo/lib.sh"
+
 # PostgreSQL: run under a throwaway server unless one is given.
-if [ "$engine" = postgres ] && [ -z "${QV_TEST_PG:-}" ]; then
-  if [ -n "${QV_DEMO_UNDER_PG:-}" ]; then
-    die "no PostgreSQL server is available (see the with-postgres notes above)"
-  fi
-  [ -x "$repo/.ci/with-postgres" ] || [ -f "$repo/.ci/with-postgres" ] ||
-    die "QV_TEST_PG is not set and .ci/with-postgres is missing"
-  export QV_DEMO_UNDER_PG=1
-  exec bash "$repo/.ci/with-postgres" bash "$repo/demo/run-demo.sh" "${orig_args[@]}"
-fi
+run_under_postgres QV_DEMO_UNDER_PG "$repo/demo/run-demo.sh" "${orig_args[@]}"
 
 # ---------------------------------------------------------------------------
 # Build
@@ -87,199 +82,29 @@ echo
 [ -x "$build/mldkorr" ] || die "build/mldkorr is missing after the build"
 [ -x "$build/qvini" ] || die "build/qvini is missing after the build"
 
-if [ "$engine" = sqlite ]; then
-  command -v sqlite3 >/dev/null || die "the sqlite3 command-line tool is needed (package sqlite3)"
-else
-  command -v psql >/dev/null || die "the psql client is needed (package postgresql-client)"
-fi
+need_db_client
 
 # ---------------------------------------------------------------------------
 # Installation folder
 
-root="$(mktemp -d "${TMPDIR:-/tmp}/qvdemo.XXXXXX")" || die "cannot create a temporary folder"
-workdir="$root/i1/i2/i3/run"
-buffdir="$root/i1/i2/i3/Comm/Buff"
-ini="$root/files/quorvante.ini"
-dumps="$root/dumps"
-pg_admin=""
-pg_db=""
-
-cleanup() {
-  local status=$?
-  if [ -n "$pg_db" ]; then
-    psql -X -q "$pg_admin" -c "DROP DATABASE IF EXISTS $pg_db WITH (FORCE)" >/dev/null 2>&1 ||
-      echo "run-demo: could not drop the database $pg_db" >&2
-  fi
-  if [ "$keep" -eq 1 ]; then
-    echo "Installation kept: $root"
-  else
-    rm -rf "$root"
-  fi
-  exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-mkdir -p "$root/files" "$root/db" "$workdir/Msg" "$buffdir" "$dumps/before" "$dumps/after"
-
-# Writes one enciphered entry of the configuration file; the value goes
-# through stdin so that it never shows in a process list.
-ini_set() {
-  printf '%s\n' "$2" | "$build/qvini" set "$ini" "$1" - >/dev/null ||
-    die "qvini could not write $1 into $ini"
-}
-
-# The configuration keeps at most 51 characters per value.
-INI_MAX=51
+make_installation qvdemo run-demo
 
 if [ "$engine" = sqlite ]; then
-  db="$root/db/plant.db"
-  sysdb="$root/db/QvSystem.db"
-  sqlite3 -bail "$db" <"$repo/schema/sqlite.sql" >/dev/null || die "schema/sqlite.sql failed"
-  sqlite3 -bail "$sysdb" <"$repo/schema/sqlite_qvsystem.sql" >/dev/null ||
-    die "schema/sqlite_qvsystem.sql failed"
-  sysdb_sql="${sysdb//\'/\'\'}"
-  { printf "ATTACH DATABASE '%s' AS QvSystem;\n" "$sysdb_sql"; cat "$repo/demo/plant.sql"; } |
-    sqlite3 -bail "$db" >/dev/null || die "demo/plant.sql failed to load"
-  net8="sqlite:$db"
-  # A long temporary path does not fit: name the file relative to the
-  # working directory instead.
-  [ "${#net8}" -le "$INI_MAX" ] || net8="sqlite:../../../../db/plant.db"
+  setup_sqlite_db
+  sqlite_net8
   login=qvdemo
   pass=qvdemo
 else
-  # QV_TEST_PG: key=value pairs without blanks inside a value.
-  case "$QV_TEST_PG" in
-    *://*) die "QV_TEST_PG must be a key=value connection string, not a URI" ;;
-  esac
-  pg_host="" pg_port="" login="" pass=""
-  read -ra pg_words <<<"$QV_TEST_PG"
-  for kv in "${pg_words[@]}"; do
-    case "$kv" in
-      host=*) pg_host="${kv#host=}" ;;
-      port=*) pg_port="${kv#port=}" ;;
-      user=*) login="${kv#user=}" ;;
-      password=*) pass="${kv#password=}" ;;
-    esac
-  done
-  [ -n "$login" ] || login="${PGUSER:-$(id -un)}"
-  pg_admin="$QV_TEST_PG dbname=postgres"
-  name="qvdemo_$$"
-  psql -X -q -v ON_ERROR_STOP=1 "$pg_admin" -c "CREATE DATABASE $name" >/dev/null ||
-    die "cannot create the database $name"
-  pg_db="$name"
-  pg_conn="$QV_TEST_PG dbname=$pg_db"
-  psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" -f "$repo/schema/postgresql.sql" >/dev/null ||
-    die "schema/postgresql.sql failed"
-  psql -X -q -v ON_ERROR_STOP=1 "$pg_conn" -f "$repo/demo/plant.sql" >/dev/null ||
-    die "demo/plant.sql failed to load"
-  # The program logs in with LOGIN and PASS; NET8 names only the database.
-  # Host and port reach the program through PGHOST/PGPORT, so that NET8 stays
-  # within the 51 characters of a configuration value.
-  net8="postgresql:///$pg_db"
-  [ -n "$pg_host" ] && export PGHOST="$pg_host"
-  [ -n "$pg_port" ] && export PGPORT="$pg_port"
-  [ "${#pass}" -le "$INI_MAX" ] || die "the password is longer than $INI_MAX characters"
+  parse_pg_conninfo
+  setup_pg_db "qvdemo_$$"
+  pg_net8
 fi
-
-ini_set LOGIN "$login"
-ini_set PASS "$pass"
-ini_set NET8 "$net8"
+write_ini_connection
 
 # ---------------------------------------------------------------------------
-# Table dumps: one line per row, fields separated by the byte 0x1F, NULL as
-# the byte 0x02, sorted. Tables, columns and keys come from the schema.
+# Table dumps (demo/lib.sh), with their readable form in <table>.txt.
 
-SEP=$'\x1f'
-NUL=$'\x02'
-
-# One line per table: name, columns, column kinds (T text, N number), the
-# positions of the key columns (primary key, else the first unique index).
-table_meta() {
-  awk '
-    function trim(s) { gsub(/^[ \t]+|[ \t,;]+$/, "", s); return s }
-    function inner(s,   a, b) {
-      a = index(s, "("); b = 0
-      for (i = length(s); i > a; i--) if (substr(s, i, 1) == ")") { b = i; break }
-      return substr(s, a + 1, b - a - 1)
-    }
-    FNR == 1 { prefix = (FILENAME ~ /qvsystem/) ? "QvSystem." : "" }
-    /^CREATE TABLE / {
-      t = $3; sub(/\(.*/, "", t); t = prefix t
-      order[++nt] = t; ncol[t] = 0; intable = 1; next
-    }
-    intable && /^\)/ { intable = 0; next }
-    intable {
-      w = trim($1)
-      if (w == "") next
-      if (w ~ /^(CONSTRAINT|PRIMARY|UNIQUE|CHECK|FOREIGN)$/) {
-        if ($0 ~ /PRIMARY KEY/) { s = $0; sub(/.*PRIMARY KEY/, "", s); key[t] = inner(s) }
-        next
-      }
-      ty = trim($2)
-      col[t, ++ncol[t]] = w
-      kind[t, ncol[t]] = (ty == "TEXT") ? "T" : "N"
-      next
-    }
-    /^CREATE UNIQUE INDEX/ {
-      s = $0; sub(/.* ON /, "", s); it = s; sub(/[ (].*/, "", it); it = prefix it
-      if (!(it in key)) {
-        c = inner(s); gsub(/coalesce\(/, "", c); gsub(/, *\047\047\)/, "", c); key[it] = c
-      }
-    }
-    END {
-      for (n = 1; n <= nt; n++) {
-        t = order[n]; cols = ""; kinds = ""; keys = ""
-        for (i = 1; i <= ncol[t]; i++) {
-          cols = cols (i > 1 ? "," : "") col[t, i]
-          kinds = kinds (i > 1 ? "," : "") kind[t, i]
-        }
-        m = split(key[t], k, ",")
-        for (j = 1; j <= m; j++) {
-          kk = k[j]; gsub(/[ ()]/, "", kk)
-          for (i = 1; i <= ncol[t]; i++) if (col[t, i] == kk) keys = keys (keys == "" ? "" : ",") i
-        }
-        print t "\t" cols "\t" kinds "\t" keys
-      }
-    }' "$repo/schema/sqlite.sql" "$repo/schema/sqlite_qvsystem.sql"
-}
-
-# Runs one SELECT and prints its rows in the dump form.
-query() {
-  if [ "$engine" = sqlite ]; then
-    sqlite3 -batch -noheader -list -separator "$SEP" -nullvalue "$NUL" \
-      -cmd "ATTACH DATABASE '$sysdb_sql' AS QvSystem" "$db" "$1"
-  else
-    PGDATESTYLE=ISO psql -X -q -A -t -F "$SEP" -P "null=$NUL" -v ON_ERROR_STOP=1 "$pg_conn" -c "$1"
-  fi
-}
-
-meta="$dumps/tables.tsv"
-table_meta >"$meta"
-[ -s "$meta" ] || die "no tables found in schema/sqlite.sql"
-
-dump_all() { # folder
-  local t cols kinds keys
-  while IFS=$'\t' read -r t cols kinds keys; do
-    query "SELECT $cols FROM $t" | LC_ALL=C sort >"$1/$t.rows" ||
-      die "cannot read the table $t"
-    render_rows "$cols" "$kinds" <"$1/$t.rows" >"$1/$t.txt"
-  done <"$meta"
-}
-
-# Readable form of a dump: texts in quotes, NULL as NULL, fields " | ".
-render_rows() { # cols kinds
-  LC_ALL=C awk -F "$SEP" -v cols="$1" -v kinds="$2" '
-    BEGIN { n = split(cols, cn, ","); split(kinds, ck, ","); h = ""
-            for (i = 1; i <= n; i++) h = h (i > 1 ? " | " : "") cn[i]; print h }
-    function val(v, i) {
-      if (v == "\002") return "NULL"
-      if (ck[i] == "T") return "\047" v "\047"
-      sub(/\.0$/, "", v); return v
-    }
-    { s = ""; for (i = 1; i <= n; i++) s = s (i > 1 ? " | " : "") val($i, i); print s }'
-}
+load_table_meta
 
 # Prints the changes of one table from the rows that went (file 1) and came
 # (file 2): rows with the same key as changed columns, the others whole.
@@ -362,7 +187,7 @@ echo "== Pending corrections of $CLERK before the run"
 show_pending
 echo
 
-dump_all "$dumps/before"
+dump_all "$dumps/before" --text
 
 # ---------------------------------------------------------------------------
 # The run
@@ -379,7 +204,7 @@ if [ -n "$console" ]; then
 fi
 echo
 
-dump_all "$dumps/after"
+dump_all "$dumps/after" --text
 
 # ---------------------------------------------------------------------------
 # What the run did
