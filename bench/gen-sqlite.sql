@@ -8,7 +8,12 @@
 --   days      number of working days the jobs fill (64 jobs a day)
 --   last_day  the last working day ('YYYY-MM-DD', a Friday before "today")
 --   c_aei, c_sta, c_aez_au, c_aez_es, c_del, c_new
---             pending corrections of BENCH per kind
+--             pending corrections of BENCH per kind (c_aez_au interruptions,
+--             c_aez_es machine stops, both marked AEZ). Each takes a booking
+--             of its own, so the data limits them: c_aei <= 2 * jobs,
+--             c_sta <= jobs - c_new, c_aez_au <= jobs, c_aez_es <= 3 * days,
+--             c_del <= jobs, c_new <= jobs / 10; beyond a limit fewer are
+--             marked (bench/run-bench.sh refuses such numbers).
 --
 -- bench/gen-postgresql.sql is the same generation for PostgreSQL; keep them in
 -- step.

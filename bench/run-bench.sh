@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Benchmark of the correction program mldkorr: one large clerk's run.
 #
-#   bench/run-bench.sh [--postgres] [--messages N] [--corrections M] [--keep]
-#                      [--analyze] [--callgrind FILE] [--wrap CMD] [--help]
+#   bench/run-bench.sh [--postgres] [--messages N] [--corrections M]
+#                      [--mix KIND=N[,KIND=N...]] [--keep] [--analyze]
+#                      [--callgrind FILE] [--wrap CMD] [--help]
 #
 # Builds build/mldkorr and build/qvini when missing (RelWithDebInfo), lays out
 # a temporary installation like the demo (files/quorvante.ini written with
@@ -11,11 +12,12 @@
 # (demo/plant.sql) and generates in SQL (bench/gen-<engine>.sql) about N
 # shop-floor messages over the plant's workplaces, persons and a few weeks of
 # working days, with M of them marked for the clerk BENCH (about 40% AEI,
-# 30% STA, 15% AEZ, 10% DEL, 5% NEW). Then it runs "mldkorr BENCH" with the
-# clock fixed at 2026-12-08 09:30:00 (QV_TEST_NOW) and reports the load time,
-# the run's wall time, CPU time and maximum resident size, corrections per
-# second, the log entries (grouped), the rows changed per table and the bytes
-# written into the download buffer files.
+# 30% STA, 15% AEZ, 10% DEL, 5% NEW; --mix sets the number of each kind).
+# Then it runs "mldkorr BENCH" with the clock fixed at 2026-12-08 09:30:00
+# (QV_TEST_NOW) and reports the load time, the run's wall time, CPU time and
+# maximum resident size, corrections per second, the log entries (grouped),
+# the rows changed per table and the bytes written into the download buffer
+# files.
 #
 #   --postgres        run against PostgreSQL (needs QV_TEST_PG, an admin libpq
 #                     string "host=... port=... user=... password=..."; without
@@ -24,7 +26,24 @@
 #                     created and dropped at the end.
 #   --messages N      messages to generate (default 20000; at least 1000)
 #   --corrections M   pending corrections of BENCH (default 2000; at most about
-#                     N/7)
+#                     N/7), split as above
+#   --mix KIND=N[,KIND=N...]
+#                     pending corrections per kind instead of the split above;
+#                     kinds not named get none and --corrections is ignored.
+#                     KIND (upper or lower case) is one of
+#                       AEI   quantity correction (first AM or RE of a job)
+#                       STA   closing mark of an end of work (AE) changed
+#                       AEZ   interruption (AU) booked 2 minutes late
+#                       AEZM  machine stop (ES) booked 5 minutes late
+#                       DEL   second quantity report (AM) deleted
+#                       NEW   missing end of work (AT or AE) entered
+#                     Both AEZ and AEZM are marked with the code AEZ. Each
+#                     kind has its limit for the message count (J jobs,
+#                     about N*64/902, on D working days): AEI 2*J, STA J-NEW,
+#                     AEZ J, AEZM 3*D, DEL J, NEW J/10; a mix over a limit is
+#                     refused with the --messages that would hold it. The
+#                     option may be repeated; a kind may be named once.
+#                     Example: --mix AEI=200  or  --mix STA=100,NEW=20
 #   --keep            keep the installation folder and print its path
 #   --analyze         run ANALYZE after the load (statistics taken before the
 #                     run, while the markers and planning records are few)
@@ -37,6 +56,9 @@
 # Environment: QV_BENCH_BUILD names another build folder than build/ (it must
 # hold mldkorr and qvini, or it is built there).
 #
+# The last line of the output (RESULT ...) holds the main numbers; its field
+# mix=AEI:n,STA:n,AEZ:n,AEZM:n,DEL:n,NEW:n is what the generation marked.
+#
 # Exit status: 0 when the benchmark ran (whatever the program logged),
 # non-zero when it could not be set up.
 set -euo pipefail
@@ -45,7 +67,7 @@ BENCH_NOW=20261208093000
 CLERK=BENCH
 LAST_DAY=2026-12-04 # the Friday before the demo's Monday
 
-usage() { sed -n '2,41p' "$0" | sed 's/^# \{0,1\}//'; }
+usage() { sed -n '2,63p' "$0" | sed 's/^# \{0,1\}//'; }
 die() {
   echo "run-bench: $*" >&2
   exit 1
@@ -57,6 +79,8 @@ keep=0
 analyze=0
 messages=20000
 corrections=2000
+corrections_given=0
+mix_spec=""
 callgrind=""
 wrap=""
 while [ $# -gt 0 ]; do
@@ -72,6 +96,13 @@ while [ $# -gt 0 ]; do
     --corrections)
       [ $# -ge 2 ] || die "--corrections needs a number"
       corrections="$2"
+      corrections_given=1
+      shift
+      ;;
+    --mix)
+      [ $# -ge 2 ] || die "--mix needs KIND=N[,KIND=N...]"
+      [ -n "$2" ] || die "--mix needs KIND=N[,KIND=N...], not an empty word"
+      mix_spec="${mix_spec:+$mix_spec,}$2"
       shift
       ;;
     --callgrind)
@@ -98,6 +129,30 @@ done
 [[ "$messages" =~ ^[0-9]+$ ]] || die "--messages wants a whole number, not '$messages'"
 [[ "$corrections" =~ ^[0-9]+$ ]] || die "--corrections wants a whole number, not '$corrections'"
 [ "$messages" -ge 1000 ] || die "--messages must be at least 1000"
+
+# The kinds of --mix, in the order of the report.
+mix_kinds=(AEI STA AEZ AEZM DEL NEW)
+declare -A want=()
+if [ -n "$mix_spec" ]; then
+  IFS=, read -ra mix_items <<<"$mix_spec"
+  [[ "$mix_spec" != *, ]] || die "--mix '$mix_spec': an empty item (KIND=N wanted)"
+  for item in "${mix_items[@]}"; do
+    [[ "$item" == *=* ]] || die "--mix: '$item' is not KIND=N"
+    kind="${item%%=*}"
+    kind="${kind^^}"
+    n="${item#*=}"
+    [[ " ${mix_kinds[*]} " == *" $kind "* ]] ||
+      die "--mix: unknown kind '${item%%=*}' (one of ${mix_kinds[*]})"
+    [ -z "${want[$kind]+set}" ] || die "--mix: $kind is named twice"
+    [[ "$n" =~ ^[0-9]+$ ]] || die "--mix $kind: '$n' is not a whole number"
+    [ "${#n}" -le 9 ] || die "--mix $kind=$n is far too many"
+    want[$kind]=$((10#$n))
+  done
+  for kind in "${mix_kinds[@]}"; do want[$kind]="${want[$kind]:-0}"; done
+  if [ "$corrections_given" -eq 1 ]; then
+    echo "run-bench: --corrections $corrections is ignored with --mix" >&2
+  fi
+fi
 if [ -n "$callgrind" ]; then
   command -v valgrind >/dev/null || die "--callgrind needs valgrind"
   case "$callgrind" in /*) ;; *) callgrind="$PWD/$callgrind" ;; esac
@@ -121,18 +176,65 @@ run_under_postgres QV_BENCH_UNDER_PG "$repo/bench/run-bench.sh" "${orig_args[@]}
 
 jobs=$((messages * 64 / 902))
 days=$(((jobs + 63) / 64))
-c_new=$((corrections * 5 / 100))
-c_del=$((corrections * 10 / 100))
-c_aez=$((corrections * 15 / 100))
-c_sta=$((corrections * 30 / 100))
-c_aei=$((corrections - c_new - c_del - c_aez - c_sta))
-c_aez_es=$((c_aez / 5))
-[ "$c_aez_es" -le $((days * 3)) ] || c_aez_es=$((days * 3))
-c_aez_au=$((c_aez - c_aez_es))
 [ "$days" -le 230 ] || die "--messages $messages needs more than the 230 working days of 2026"
-if [ "$c_aei" -gt $((2 * jobs)) ] || [ "$c_new" -gt $((jobs / 10)) ] ||
-  [ "$c_sta" -gt $((jobs - c_new)) ] || [ "$c_aez_au" -gt "$jobs" ] || [ "$c_del" -gt "$jobs" ]; then
-  die "--corrections $corrections is too many for --messages $messages (at most about N/7)"
+if [ -z "$mix_spec" ]; then
+  c_new=$((corrections * 5 / 100))
+  c_del=$((corrections * 10 / 100))
+  c_aez=$((corrections * 15 / 100))
+  c_sta=$((corrections * 30 / 100))
+  c_aei=$((corrections - c_new - c_del - c_aez - c_sta))
+  c_aez_es=$((c_aez / 5))
+  [ "$c_aez_es" -le $((days * 3)) ] || c_aez_es=$((days * 3))
+  c_aez_au=$((c_aez - c_aez_es))
+  if [ "$c_aei" -gt $((2 * jobs)) ] || [ "$c_new" -gt $((jobs / 10)) ] ||
+    [ "$c_sta" -gt $((jobs - c_new)) ] || [ "$c_aez_au" -gt "$jobs" ] || [ "$c_del" -gt "$jobs" ]; then
+    die "--corrections $corrections is too many for --messages $messages (at most about N/7)"
+  fi
+else
+  c_aei=${want[AEI]}
+  c_sta=${want[STA]}
+  c_aez_au=${want[AEZ]}
+  c_aez_es=${want[AEZM]}
+  c_del=${want[DEL]}
+  c_new=${want[NEW]}
+  corrections=$((c_aei + c_sta + c_aez_au + c_aez_es + c_del + c_new))
+  # What the generation can mark of each kind (every correction on a booking
+  # of its own): the jobs it needs, and the limit at this message count.
+  declare -A need_jobs=() limit=()
+  need_jobs[AEI]=$(((c_aei + 1) / 2))
+  limit[AEI]="$((2 * jobs)) (two bookings, AM and RE, in each of the $jobs jobs)"
+  need_jobs[STA]=$((c_sta + c_new))
+  limit[STA]="$((jobs > c_new ? jobs - c_new : 0)) (the $jobs jobs less the $c_new of NEW, which have no end of work)"
+  need_jobs[AEZ]=$c_aez_au
+  limit[AEZ]="$jobs (one interruption in each of the $jobs jobs)"
+  need_jobs[AEZM]=$((c_aez_es > 0 ? ((c_aez_es + 2) / 3 - 1) * 64 + 1 : 0))
+  limit[AEZM]="$((days * 3)) (3 machine stops on each of the $days working days)"
+  need_jobs[DEL]=$c_del
+  limit[DEL]="$jobs (one second quantity report in each of the $jobs jobs)"
+  need_jobs[NEW]=$((10 * c_new))
+  limit[NEW]="$((jobs / 10)) (every tenth of the $jobs jobs can lack its end of work)"
+  over=()
+  jobs_needed=0
+  for kind in "${mix_kinds[@]}"; do
+    [ "${need_jobs[$kind]}" -le "$jobs_needed" ] || jobs_needed=${need_jobs[$kind]}
+    if [ "${want[$kind]}" -gt 0 ] && [ "${need_jobs[$kind]}" -gt "$jobs" ]; then
+      over+=("$kind=${want[$kind]}: at most ${limit[$kind]}")
+    fi
+  done
+  if [ "${#over[@]}" -gt 0 ]; then
+    {
+      echo "run-bench: --mix asks for more than the generation can mark with --messages $messages:"
+      printf '  %s\n' "${over[@]}"
+      if [ $(((jobs_needed + 63) / 64)) -le 230 ]; then
+        messages_needed=$(((jobs_needed * 902 + 63) / 64))
+        [ "$messages_needed" -ge 1000 ] || messages_needed=1000
+        echo "  --messages $messages_needed would hold this mix"
+      else
+        echo "  no --messages can hold this mix (more than the 230 working days of 2026)"
+      fi
+    } >&2
+    exit 1
+  fi
 fi
 
 # ---------------------------------------------------------------------------
@@ -208,8 +310,27 @@ load_table_meta
 dump_all "$dumps/before"
 total_msgs=$(wc -l <"$dumps/before/Qvt560Mel.rows")
 pending_before="$(query "SELECT count(*) FROM Qvt560Mel WHERE MelKsb = '$CLERK'")"
-mix="$(query "SELECT MelKfc, count(*) FROM Qvt560Mel WHERE MelKsb = '$CLERK' GROUP BY MelKfc ORDER BY 2 DESC" |
-  awk -F "$SEP" '{ printf "%s%s %s", (NR > 1 ? ", " : ""), $1, $2 }')"
+
+# Pending corrections of BENCH per kind (a machine stop is an AEZ on a row of
+# object type M__), as KIND:n,... in the order of mix_kinds; codes outside
+# the kinds follow.
+pending_mix() {
+  query "SELECT CASE WHEN MelKfc = 'AEZ' AND ObjTyp = 'M__' THEN 'AEZM' ELSE MelKfc END, count(*)
+         FROM Qvt560Mel WHERE MelKsb = '$CLERK' GROUP BY 1" |
+    awk -F "$SEP" -v kinds="${mix_kinds[*]}" '
+      { n[$1] = $2 }
+      END { k = split(kinds, order, " ")
+            for (i = 1; i <= k; i++) { printf "%s%s:%d", (i > 1 ? "," : ""), order[i], n[order[i]]; delete n[order[i]] }
+            for (c in n) printf ",%s:%d", c, n[c] }'
+}
+# KIND:n,... -> "KIND n, ..." without the kinds of none.
+mix_text() { tr , '\n' <<<"$1" | awk -F : '$2 > 0 { printf "%s%s %s", (o++ ? ", " : ""), $1, $2 }'; }
+mix_before="$(pending_mix)"
+mix_asked="AEI:$c_aei,STA:$c_sta,AEZ:$c_aez_au,AEZM:$c_aez_es,DEL:$c_del,NEW:$c_new"
+[ "$mix_before" = "$mix_asked" ] ||
+  die "the generation marked $(mix_text "$mix_before") instead of $(mix_text "$mix_asked")"
+mix="$(mix_text "$mix_before")"
+mix="${mix:-none}"
 
 # ---------------------------------------------------------------------------
 # The run
@@ -237,6 +358,7 @@ user_s="$(tv 'User time (seconds)')"
 sys_s="$(tv 'System time (seconds)')"
 maxrss="$(tv 'Maximum resident set size (kbytes)')"
 pending_after="$(query "SELECT count(*) FROM Qvt560Mel WHERE MelKsb = '$CLERK'")"
+mix_after="$(pending_mix)"
 per_s="$(awk -v n="$pending_before" -v s="$run_s" 'BEGIN { if (s > 0) printf "%.1f", n / s; else print "-" }')"
 
 logfile="$workdir/Msg/Vastrigon.Txt"
@@ -257,7 +379,7 @@ echo "  load            schema + demo plant $(elapsed "$t0" "$t1") s, generation
 [ -n "$wrap" ] && echo "  wrapped         under: $wrap (times below include it)"
 echo "  run             wall $run_s s, user ${user_s:-?} s, system ${sys_s:-?} s, max resident ${maxrss:-?} KiB, exit status $rc"
 echo "  throughput      $per_s corrections/s"
-echo "  still pending   $pending_after"
+echo "  still pending   $pending_after$([ "$pending_after" -gt 0 ] && echo ": $(mix_text "$mix_after")")"
 if [ -n "$console" ]; then
   echo "  console output (the program should write none):"
   printf '%s\n' "$console" | head -n 20 | sed 's/^/    /'
@@ -318,6 +440,6 @@ done
 echo "  total: $total_bytes bytes, $total_records records"
 echo
 
-printf 'RESULT engine=%s messages=%s corrections=%s load_s=%s run_s=%s user_s=%s sys_s=%s maxrss_kib=%s corr_per_s=%s log_entries=%s buffer_bytes=%s pending_after=%s\n' \
+printf 'RESULT engine=%s messages=%s corrections=%s load_s=%s run_s=%s user_s=%s sys_s=%s maxrss_kib=%s corr_per_s=%s log_entries=%s buffer_bytes=%s pending_after=%s mix=%s\n' \
   "$engine" "$total_msgs" "$pending_before" "$(elapsed "$t0" "$t2")" "$run_s" "${user_s:-}" "${sys_s:-}" \
-  "${maxrss:-}" "$per_s" "$entries" "$total_bytes" "$pending_after"
+  "${maxrss:-}" "$per_s" "$entries" "$total_bytes" "$pending_after" "$mix_before"

@@ -51,7 +51,18 @@ class DbBackend {
   virtual int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
                       long long* changed) = 0;
 
+  // Opens the transaction of one correction and takes the lock that keeps
+  // other runs' corrections out until it ends (SQLite: the database's write
+  // lock; PostgreSQL: one transaction-level advisory lock). 0, or the status
+  // of the failure (-54 when the lock was not granted within the wait bound);
+  // on a failure no transaction stays open.
+  virtual int Begin() = 0;
+
   virtual int Savepoint(const std::string& name) = 0;
+  // Keeps what was done since the savepoint and forgets the savepoint (the
+  // transaction goes on). An engine may defer the release to its next
+  // statement.
+  virtual int Release(const std::string& name) = 0;
   // Undoes everything since the savepoint; nothing stays pending afterwards.
   virtual int RollbackTo(const std::string& name) = 0;
   virtual int Commit() = 0;

@@ -1,5 +1,8 @@
 #include "db/DbDb.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <memory>
 #include <unordered_map>
 
@@ -15,6 +18,11 @@ struct Session {
   long statements = 0;
   bool planSet = false;
   DbFehlerPlan plan;
+  // The open correction: its writes stay uncommitted until its end, and the
+  // first environmental failure inside it ends every later statement at once.
+  bool korrektur = false;
+  int abbruch = DB_OK;
+  std::string abbruchOp;
 };
 
 Session& S() {
@@ -28,6 +36,10 @@ bool Faulted(const char* op, int& status) {
   Session& s = S();
   ++s.statements;
   if (!s.planSet) return false;
+  if (s.plan.killAt > 0 && s.statements == s.plan.killAt) {
+    // The process ends here as if killed: no cleanup, no commit, no flush.
+    ::kill(::getpid(), SIGKILL);
+  }
   auto it = s.plan.operations.find(op);
   if (it != s.plan.operations.end()) {
     status = it->second;
@@ -55,14 +67,32 @@ int Handle(const char* op, const char* sql, int& handle) {
   return st;
 }
 
+// Inside a correction, remembers the first environmental failure; true when
+// the correction is (now) to be rolled back.
+bool Abgebrochen(const char* op, int st) {
+  Session& s = S();
+  if (!s.korrektur) return false;
+  if (s.abbruch == DB_OK && Db_Umweltfehler(st)) {
+    s.abbruch = st;
+    s.abbruchOp = op;
+  }
+  return s.abbruch != DB_OK;
+}
+
 int Run(const char* op, const char* sql, const DbBinds& binds, std::vector<DbZeile>* rows,
         long long* changed) {
+  Session& s = S();
+  // After an environmental failure the correction is lost anyway: nothing
+  // more of it runs, every statement answers with that failure.
+  if (s.korrektur && s.abbruch != DB_OK) return s.abbruch;
   int st = DB_OK;
-  if (Faulted(op, st)) return st;
-  int handle = -1;
-  st = Handle(op, sql, handle);
-  if (st != DB_OK) return st;
-  return S().backend->Execute(handle, binds, rows, changed);
+  if (!Faulted(op, st)) {
+    int handle = -1;
+    st = Handle(op, sql, handle);
+    if (st == DB_OK) st = s.backend->Execute(handle, binds, rows, changed);
+  }
+  Abgebrochen(op, st);
+  return st;
 }
 
 }  // namespace
@@ -86,12 +116,62 @@ void Db_Commit() {
   if (S().backend) S().backend->Commit();
 }
 
+int Db_KorrekturBeginn() {
+  Session& s = S();
+  if (!s.backend) return DB_NOT_LOGGED_ON;
+  s.korrektur = false;
+  s.abbruch = DB_OK;
+  s.abbruchOp.clear();
+  // A write outside a correction has committed already; anything else still
+  // open (a read's transaction on a server) ends here.
+  s.backend->Commit();
+  int st = s.backend->Begin();
+  if (st == DB_OK) {
+    s.korrektur = true;
+  } else {
+    s.abbruch = st;
+    s.abbruchOp = "Begin";
+  }
+  return st;
+}
+
+int Db_KorrekturAbbruch(std::string* op) {
+  Session& s = S();
+  if (op) *op = s.abbruchOp;
+  return s.abbruch;
+}
+
+int Db_KorrekturCommit() {
+  Session& s = S();
+  if (!s.korrektur) return DB_OK;
+  if (s.abbruch != DB_OK) {
+    Db_KorrekturRollback();
+    return s.abbruch;
+  }
+  s.korrektur = false;
+  int st = s.backend->Commit();
+  if (st != DB_OK) {
+    s.backend->Rollback();
+    s.abbruch = st;
+    s.abbruchOp = "Commit";
+  }
+  return st;
+}
+
+void Db_KorrekturRollback() {
+  Session& s = S();
+  s.korrektur = false;
+  if (s.backend) s.backend->Rollback();
+}
+
 void Db_Rollback() {
   if (S().backend) S().backend->Rollback();
 }
 
 void Db_Disconnect() {
   Session& s = S();
+  s.korrektur = false;
+  s.abbruch = DB_OK;
   s.prepared.clear();
   s.backend.reset();
   s.statements = 0;
@@ -114,11 +194,23 @@ int Db_ReadOne(const char* op, const char* sql, const DbBinds& binds, DbZeile& r
 int Db_Write(const char* op, const char* savepoint, const char* sql, const DbBinds& binds) {
   Session& s = S();
   if (!s.backend) return DB_NOT_LOGGED_ON;
+  if (s.korrektur && s.abbruch != DB_OK) return s.abbruch;
   int st = s.backend->Savepoint(savepoint);
-  if (st != DB_OK) return st;
+  if (st != DB_OK) {
+    Abgebrochen(op, st);
+    return st;
+  }
   long long changed = 0;
   st = Run(op, sql, binds, nullptr, &changed);
   if (st == DB_OK && changed == 0) st = DB_NOT_FOUND;
+  if (s.korrektur) {
+    // The correction commits as a whole; the savepoint only undoes this
+    // statement when it failed on its data.
+    if (s.abbruch != DB_OK) return st;
+    int rst = st == DB_OK ? s.backend->Release(savepoint) : s.backend->RollbackTo(savepoint);
+    if (rst != DB_OK && Abgebrochen(op, rst) && st == DB_OK) return rst;
+    return st;
+  }
   if (st == DB_OK) {
     int cst = s.backend->Commit();
     if (cst != DB_OK) {
@@ -157,9 +249,13 @@ int Db_CursorFetch(DbCursor& c, const DbZeile*& row) {
   row = nullptr;
   if (!c.open) return DB_CURSOR_CLOSED;
   Session& s = S();
+  if (s.korrektur && s.abbruch != DB_OK) return s.abbruch;
   if (s.planSet) {
     auto it = s.plan.operations.find(c.op + ".Fetch");
-    if (it != s.plan.operations.end()) return it->second;
+    if (it != s.plan.operations.end()) {
+      Abgebrochen((c.op + ".Fetch").c_str(), it->second);
+      return it->second;
+    }
   }
   if (c.next >= c.rows.size()) return DB_NOT_FOUND;
   row = &c.rows[c.next++];

@@ -24,6 +24,24 @@ int Db_ConnectWith(const std::string& login, const std::string& pass, const std:
 void Db_Commit();
 // Rolls back the open transaction; reports nothing.
 void Db_Rollback();
+// One correction is one transaction. Db_KorrekturBeginn opens it and takes
+// the lock that keeps the corrections of other runs out until it ends: 0, or
+// the failure's status (-54 when another run held the lock beyond the wait
+// bound); then no correction is open. Inside it a single-row write keeps its
+// savepoint (a failure of the data undoes only the statement) but commits
+// nothing. The first environmental failure (Db_Umweltfehler) dooms the
+// correction: every later statement returns that status without running.
+int Db_KorrekturBeginn();
+// The environmental failure that doomed the current or last correction (0:
+// none), and the operation that met it ("Begin" for the start, "Commit" for
+// the commit).
+int Db_KorrekturAbbruch(std::string* op = nullptr);
+// Commits the correction: 0; or, when it is doomed or the commit fails, rolls
+// it back and returns the status (Db_KorrekturAbbruch names the operation).
+int Db_KorrekturCommit();
+// Rolls the open correction back: nothing of it stays.
+void Db_KorrekturRollback();
+
 // Ends the session (tests and tools; the program ends with the process).
 void Db_Disconnect();
 bool Db_Connected();
@@ -32,7 +50,8 @@ bool Db_Connected();
 // than one row qualifies, a negative status on failure.
 int Db_ReadOne(const char* op, const char* sql, const DbBinds& binds, DbZeile& row);
 
-// Single-row write: savepoint "<savepoint>", statement, commit on success,
+// Single-row write: savepoint "<savepoint>", statement, commit on success
+// (inside a correction: release of the savepoint, the correction commits),
 // rollback to the savepoint otherwise. Returns the statement's own status;
 // an update or delete that touched no row returns 1403 (and is rolled back,
 // which changes nothing).
@@ -62,10 +81,13 @@ int Db_CursorClose(DbCursor& c);
 // from 1 over every data-access statement run since the plan was set), or
 // every run of a named operation, return the given status instead of running.
 // Unset, it costs one branch per statement.
+// A plan can also end the process abruptly (SIGKILL, no cleanup) just before
+// its Nth statement runs: a crash at that point.
 struct DbFehlerPlan {
   long nth = 0;
   int nthStatus = 0;
   std::map<std::string, int> operations;
+  long killAt = 0;
 };
 void Db_SetFaultPlanForTest(const DbFehlerPlan& plan);
 void Db_ClearFaultPlanForTest();

@@ -127,6 +127,17 @@ int Mel_PKeyReadk(MelSatz& row) {
   return st;
 }
 
+int Mel_PKeyLock(int bnr, int lfn, std::string& ksb, std::string& kfc) {
+  DbZeile z;
+  int st = Db_ReadOne("Mel_PKeyLock",
+                      "select MelKsb,MelKfc from Qvt560Mel where (KeyBnr=:b0 and KeyLfn=:b1) "
+                      "for update",
+                      {DbInt(bnr), DbInt(lfn)}, z);
+  ksb = st == DB_OK ? DbZeileText(z, 0) : std::string();
+  kfc = st == DB_OK ? DbZeileText(z, 1) : std::string();
+  return st;
+}
+
 int Mel_KsbCurOpen(const std::string& clerk) {
   return Db_CursorOpen(gKsb, "Mel_KsbCur",
                        MEL_SELECT

@@ -51,6 +51,11 @@ int Mel_PKeyDel(const MelSatz& row);
 // 0 and the row filled for its own KeyBnr/KeyLfn; otherwise 1403 or a
 // negative, with the row's numbers set to 0 and its texts left as they were.
 int Mel_PKeyReadk(MelSatz& row);
+// Reads the correction mark (MelKsb, MelKfc) of one message and locks the
+// row until the correction's transaction ends, so that no other run applies
+// the same correction meanwhile. 0 with both set; 1403 when the row is gone;
+// a negative status on failure (both empty).
+int Mel_PKeyLock(int bnr, int lfn, std::string& ksb, std::string& kfc);
 
 // Cursors: Open returns 0 or a negative status; Fetch returns 0 with the next
 // row, 1403 at the end (then the row's numbers are 0, texts unchanged), or a

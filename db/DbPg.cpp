@@ -82,6 +82,8 @@ CREATE FUNCTION pg_temp.qv_trunc(x numeric, p integer) RETURNS numeric
 
 // The savepoint that makes one statement inside a transaction atomic.
 constexpr const char* kGuard = "qv_stmt";
+// Key of the advisory lock that a correction's transaction holds.
+constexpr const char* kKorrLock = "5600560";
 
 bool IdentStart(char c) {
   return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
@@ -332,6 +334,38 @@ class PgBackend : public DbBackend {
     });
   }
 
+  int Begin() override {
+    if (!Alive()) return DB_NOT_CONNECTED;
+    if (PQtransactionStatus(conn_) != PQTRANS_IDLE) return DB_OTHER;
+    Ended();
+    // One advisory lock serialises the corrections of every run of the
+    // program (the lock is released with the transaction). Read committed
+    // then sees, after the wait, every row the other run committed, so no run
+    // writes back an order or operation row read before another run changed
+    // it. The wait is bounded by the session's lock_timeout (then -54).
+    int st = Simple(std::string("BEGIN; SELECT pg_advisory_xact_lock(") + kKorrLock + ")");
+    if (st != DB_OK) {
+      if (Alive() && PQtransactionStatus(conn_) != PQTRANS_IDLE) Simple("ROLLBACK");
+      Ended();
+    }
+    return st;
+  }
+
+  int Release(const std::string& name) override {
+    if (!Alive()) return DB_NOT_CONNECTED;
+    for (size_t k = savepoints_.size(); k-- > 0;) {
+      if (savepoints_[k].name != name) continue;
+      if (savepoints_[k].began) return DB_OTHER;  // a write outside a correction commits instead
+      // Sent with the next statement: saves a round trip per write. The
+      // release takes the statement guard set after the savepoint with it.
+      pending_ += "RELEASE SAVEPOINT " + Ident(conn_, name) + "; ";
+      savepoints_.resize(k);
+      guard_ = fresh_ = false;
+      return DB_OK;
+    }
+    return DB_OTHER;
+  }
+
   int Savepoint(const std::string& name) override {
     if (!Alive()) return DB_NOT_CONNECTED;
     std::string sql;
@@ -344,13 +378,15 @@ class PgBackend : public DbBackend {
       case PQTRANS_INTRANS:
         // A statement guard below a named savepoint would take it along when
         // released later: release it first.
-        if (guard_) sql = std::string("RELEASE SAVEPOINT ") + kGuard + "; ";
+        sql = pending_;
+        if (guard_) sql += std::string("RELEASE SAVEPOINT ") + kGuard + "; ";
         break;
       default:
         return DB_OTHER;
     }
     // The guard of the next statement is set in the same round trip.
     sql += "SAVEPOINT " + Ident(conn_, name) + "; SAVEPOINT " + kGuard;
+    pending_.clear();
     int st = Simple(sql);
     if (st != DB_OK) {
       if (began && PQtransactionStatus(conn_) != PQTRANS_IDLE) Simple("ROLLBACK");
@@ -440,6 +476,7 @@ class PgBackend : public DbBackend {
 
   void Ended() {
     savepoints_.clear();
+    pending_.clear();
     guard_ = fresh_ = false;
   }
 
@@ -477,7 +514,9 @@ class PgBackend : public DbBackend {
     }
     const bool tx = PQtransactionStatus(conn_) == PQTRANS_INTRANS;
     if (tx && !(guard_ && fresh_)) {
-      std::string sql = guard_ ? std::string("RELEASE SAVEPOINT ") + kGuard + "; " : "";
+      std::string sql = pending_;
+      pending_.clear();
+      if (guard_) sql += std::string("RELEASE SAVEPOINT ") + kGuard + "; ";
       sql += std::string("SAVEPOINT ") + kGuard;
       int st = Simple(sql);
       if (st != DB_OK) return st;
@@ -497,7 +536,8 @@ class PgBackend : public DbBackend {
   std::vector<Statement> stmts_;
   int named_ = 0;  // statement names given out in this session
   std::vector<Named> savepoints_;
-  bool guard_ = false;  // the statement guard is set in the open transaction
+  std::string pending_;  // savepoint releases still to be sent with the next statement
+  bool guard_ = false;   // the statement guard is set in the open transaction
   bool fresh_ = false;  // ... and nothing has run since it was set
 };
 
@@ -650,12 +690,16 @@ int DbPg_StatusOf(const std::string& code) {
       {"42703", DB_NO_COLUMN},     {"22007", DB_BAD_DATE},      {"22008", DB_BAD_DATE},
       {"28000", DB_LOGIN_REFUSED}, {"28P01", DB_LOGIN_REFUSED}, {"57P01", DB_NOT_CONNECTED},
       {"57P02", DB_NOT_CONNECTED}, {"57P03", DB_NOT_CONNECTED}, {"3D000", DB_NO_SERVICE},
+      {"42501", DB_NO_PRIVILEGE},  {"25006", DB_NO_PRIVILEGE},  {"58030", DB_IO_ERROR},
+      {"XX001", DB_IO_ERROR},      {"XX002", DB_IO_ERROR},
   };
   for (const Map& m : kMap) {
     if (code == m.code) return m.status;
   }
   // Class 08: the connection failed or was lost.
   if (code.size() == 5 && code.compare(0, 2, "08") == 0) return DB_NOT_CONNECTED;
+  // Class 53: the server ran out of disk, memory or connections.
+  if (code.size() == 5 && code.compare(0, 2, "53") == 0) return DB_NO_SPACE;
   return DB_OTHER;
 }
 

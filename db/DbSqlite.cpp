@@ -205,6 +205,19 @@ std::string RewriteSysdate(const std::string& sql) {
   return out;
 }
 
+// A trailing FOR UPDATE locks the rows read on a server. SQLite has no row
+// locks: a correction's transaction holds the database's write lock from its
+// start, which covers every row it reads, so the clause is dropped.
+std::string WithoutForUpdate(const std::string& sql) {
+  size_t end = sql.find_last_not_of(" \t\r\n;");
+  if (end == std::string::npos) return sql;
+  const std::string tail = " for update";
+  if (end + 1 < tail.size()) return sql;
+  size_t start = end + 1 - tail.size();
+  if (Lower(sql.substr(start, tail.size())) != tail) return sql;
+  return sql.substr(0, start);
+}
+
 int MapError(sqlite3* db, int rc) {
   int ext = sqlite3_extended_errcode(db);
   const char* msg = sqlite3_errmsg(db);
@@ -231,9 +244,16 @@ int MapError(sqlite3* db, int rc) {
       return DB_OTHER;
     case SQLITE_NOTADB:
     case SQLITE_CANTOPEN:
+      return DB_NOT_CONNECTED;
     case SQLITE_IOERR:
     case SQLITE_CORRUPT:
-      return DB_NOT_CONNECTED;
+      return DB_IO_ERROR;
+    case SQLITE_FULL:
+      return DB_NO_SPACE;
+    case SQLITE_READONLY:
+    case SQLITE_AUTH:
+    case SQLITE_PERM:
+      return DB_NO_PRIVILEGE;
     default:
       break;
   }
@@ -260,7 +280,7 @@ class SqliteBackend : public DbBackend {
   }
 
   int Prepare(const std::string& sql, int& handle) override {
-    std::string text = RewriteSysdate(sql);
+    std::string text = RewriteSysdate(WithoutForUpdate(sql));
     Prepared p;
     int rc = sqlite3_prepare_v3(db_, text.c_str(), static_cast<int>(text.size()),
                                 SQLITE_PREPARE_PERSISTENT, &p.stmt, nullptr);
@@ -350,7 +370,16 @@ class SqliteBackend : public DbBackend {
     return DB_OK;
   }
 
+  int Begin() override {
+    if (!sqlite3_get_autocommit(db_)) return DB_OTHER;
+    // IMMEDIATE takes the write lock now, waiting up to the busy timeout, so
+    // that no other run changes what this correction reads before it writes.
+    return Exec("begin immediate");
+  }
+
   int Savepoint(const std::string& name) override { return Exec("savepoint " + name); }
+
+  int Release(const std::string& name) override { return Exec("release " + name); }
 
   int RollbackTo(const std::string& name) override {
     // The statement as the installation's programs store it, two blanks included.

@@ -1,7 +1,9 @@
 #include "download/DnlSenden.h"
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 
 #include "db/DbStatus.h"
 #include "infra/Clock.h"
@@ -10,7 +12,8 @@
 
 namespace {
 
-// The buffer file that is open: at most one for the whole run.
+// The buffer file that is open: at most one, and only while one correction
+// writes its records.
 struct OffeneDatei {
   bool offen = false;
   int linie = 0;
@@ -63,10 +66,17 @@ void Vergessen() {
 int Oeffnen(int linie) {
   std::string name = Dnl_DateiName(linie);
   int h = kFileNoHandle;
-  int rc = File_Open(name.c_str(), kFileWrite | kFileCreate | kFileAppend | kFileWriteThrough, &h);
+  // The records reach the device once per correction, before it commits
+  // (Dnl_DateiSchliessen), rather than with every single write.
+  int rc = File_Open(name.c_str(), kFileWrite | kFileCreate | kFileAppend, &h);
   if (rc == 0) {
-    // Not shared: while another process holds the file, it cannot be opened.
-    rc = File_Lock(h);
+    // Not shared: while another run or the communication process holds the
+    // file, it is waited for in steps, up to a bound.
+    int gewartet = 0;
+    while ((rc = File_Lock(h)) == kFileBusy && gewartet < kDnlSperrWarteMs) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(kDnlSperrSchrittMs));
+      gewartet += kDnlSperrSchrittMs;
+    }
     if (rc != 0) File_Close(h);
   }
   if (rc != 0) {
@@ -175,9 +185,15 @@ int Dnl_Senden(const DnlEintrag& e, const std::string& key) {
   return 0;
 }
 
-void Dnl_DateiSchliessen() {
-  if (g_datei.offen) File_Close(g_datei.handle);
+int Dnl_DateiSchliessen() {
+  int rc = 0;
+  if (g_datei.offen) {
+    rc = File_Sync(g_datei.handle);
+    if (rc != 0) Log_Fehler("FlushFileBuffers", "Datei sichern", rc);
+    File_Close(g_datei.handle);
+  }
   Vergessen();
+  return rc;
 }
 
 int Dnl_OffeneLinie() {

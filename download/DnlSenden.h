@@ -3,6 +3,13 @@
 // that serves the row's range key. A separate communication process reads the
 // files and feeds the terminals.
 //
+// Delivery is at least once, never torn: a correction's records are written
+// and brought to the device before the correction commits. A crash between
+// the two rolls the correction back, and its rerun sends the records again,
+// so a record may arrive twice but none is lost; a record that could not be
+// written whole is cut off again, so every file stays a whole number of
+// records.
+//
 // Record (552 bytes, columns counted from 1):
 //   1 "$" | 2 address, 15 left | 17 port, 5 left | 22 now yyyymmddHHMMSS |
 //   36 "999" | 39 address, 15 right | 54 port, 5 right | 59 28 blanks |
@@ -12,10 +19,12 @@
 // Buffer file: ../Comm/Buff/SndDnl<line>.buf relative to the working
 // directory, <line> the line number CfgDta in decimal. At most one buffer file
 // is open at a time: it stays open (under an exclusive advisory lock, so the
-// communication process leaves it alone meanwhile) while records for the same
-// line follow one another, and is closed when a record for another line comes
-// or Dnl_DateiSchliessen is called. Every record is appended to what the file
-// already holds.
+// communication process and other runs leave it alone meanwhile) while
+// records for the same line follow one another, and is closed when a record
+// for another line comes or Dnl_DateiSchliessen is called at the end of the
+// correction. A file locked by another process is waited for in steps of
+// kDnlSperrSchrittMs, at most kDnlSperrWarteMs; then the record counts as not
+// sent. Every record is appended to what the file already holds.
 #pragma once
 
 #include <cstddef>
@@ -26,6 +35,8 @@
 constexpr std::size_t kDnlSatzLaenge = 552;
 constexpr std::size_t kDnlDatenBreite = 438;
 constexpr const char* kDnlPuffer = "../Comm/Buff/SndDnl";
+constexpr int kDnlSperrSchrittMs = 20;
+constexpr int kDnlSperrWarteMs = 10000;
 
 // One prepared download entry.
 struct DnlEintrag {
@@ -59,8 +70,10 @@ int IP_Ermitteln(CfgSatz& cfg, const std::string& key);
 // any file failure no file is open, so the next record opens again.
 int Dnl_Senden(const DnlEintrag& eintrag, const std::string& key);
 
-// Closes the open buffer file, if any (end of the run, tests).
-void Dnl_DateiSchliessen();
+// Brings the open buffer file's records to the device and closes it, if one
+// is open (end of each correction, before its commit). 0, or the failed sync's
+// status (logged as "FlushFileBuffers" / "Datei sichern").
+int Dnl_DateiSchliessen();
 
 // The line whose buffer file is open, or -1 when none is open.
 int Dnl_OffeneLinie();

@@ -91,6 +91,14 @@ int PosixFileOps::Truncate(int handle, long long size) {
   return rc < 0 ? LastError() : 0;
 }
 
+int PosixFileOps::Sync(int handle) {
+  int rc;
+  do {
+    rc = ::fdatasync(handle);
+  } while (rc < 0 && errno == EINTR);
+  return rc < 0 ? LastError() : 0;
+}
+
 int PosixFileOps::Close(int handle) {
   // POSIX leaves the descriptor closed even when close reports an error, so
   // it is never retried.
@@ -135,6 +143,9 @@ int File_SeekEnd(int handle) {
 }
 int File_Write(int handle, const void* data, std::size_t size) {
   return g_current->Write(handle, data, size);
+}
+int File_Sync(int handle) {
+  return g_current->Sync(handle);
 }
 int File_Close(int handle) {
   return g_current->Close(handle);

@@ -46,6 +46,8 @@ class FileOps {
   virtual int Size(int handle, long long* size) = 0;
   // Cuts the open file back to `size` bytes.
   virtual int Truncate(int handle, long long size) = 0;
+  // Brings what was written through the handle to the device.
+  virtual int Sync(int handle) = 0;
   // Closes the handle (and so releases its lock).
   virtual int Close(int handle) = 0;
   // Deletes the file.
@@ -63,6 +65,7 @@ class PosixFileOps : public FileOps {
   int Write(int handle, const void* data, std::size_t size) override;
   int Size(int handle, long long* size) override;
   int Truncate(int handle, long long size) override;
+  int Sync(int handle) override;
   int Close(int handle) override;
   int Unlink(const char* path) override;
   int Rename(const char* from, const char* to) override;
@@ -82,6 +85,7 @@ int File_SeekEnd(int handle);
 int File_Write(int handle, const void* data, std::size_t size);
 int File_Size(int handle, long long* size);
 int File_Truncate(int handle, long long size);
+int File_Sync(int handle);
 int File_Close(int handle);
 int File_Unlink(const char* path);
 int File_Rename(const char* from, const char* to);

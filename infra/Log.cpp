@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <thread>
+#include <vector>
 
 #include "infra/Clock.h"
 #include "infra/File.h"
@@ -17,6 +18,8 @@ struct LogSettings {
   std::string oldFileName = "msg.old";
   int entryCount = 0;
   int retryBoundMs = kLogRetryBoundMs;
+  bool halten = false;
+  std::vector<std::string> gehalten;  // entries formed while held, in order
 };
 
 LogSettings g_log;
@@ -105,6 +108,8 @@ std::string EntryText(const LogRequest& r) {
   return text;
 }
 
+void WriteEntry(const std::string& text);
+
 }  // namespace
 
 void Log_Open(int level, const char* fileName) {
@@ -117,7 +122,32 @@ void Log_Open(int level, const char* fileName) {
 void Log_Write(const LogRequest& request) {
   if ((request.kinds & g_log.level) <= 0) return;
   std::string text = EntryText(request);
+  if (g_log.halten) {
+    g_log.gehalten.push_back(std::move(text));
+    return;
+  }
+  WriteEntry(text);
+}
 
+void Log_Zurueckhalten() {
+  g_log.halten = true;
+}
+
+void Log_Freigeben() {
+  g_log.halten = false;
+  std::vector<std::string> texts;
+  texts.swap(g_log.gehalten);
+  for (const std::string& t : texts) WriteEntry(t);
+}
+
+void Log_Verwerfen() {
+  g_log.halten = false;
+  g_log.gehalten.clear();
+}
+
+namespace {
+
+void WriteEntry(const std::string& text) {
   int waitedMs = 0;
   if (g_log.entryCount > kLogEntryLimit && !Rotate(waitedMs)) return;
 
@@ -137,6 +167,8 @@ void Log_Write(const LogRequest& request) {
   File_Close(handle);
   ++g_log.entryCount;
 }
+
+}  // namespace
 
 void Log_Fehler(const char* funktion, const char* message, int code) {
   LogRequest r;

@@ -74,6 +74,15 @@ void Log_Open(int level, const char* fileName);
 // words list every kind of the request, in the order DMSG SMSG FMSG WMSG CMSG.
 void Log_Write(const LogRequest& request);
 
+// Holding back: after Log_Zurueckhalten every entry is formed (and stamped)
+// when it is requested but kept in memory; Log_Freigeben writes the kept
+// entries in their order and ends the holding, Log_Verwerfen drops them and
+// ends it. A correction holds its entries until it has committed, so a
+// correction that is rolled back as a whole leaves none of them.
+void Log_Zurueckhalten();
+void Log_Freigeben();
+void Log_Verwerfen();
+
 // The usual failure entry: kind FMSG with the reporting function, a message
 // (typically the failed operation's name) and the status. nullptr texts are empty.
 void Log_Fehler(const char* funktion, const char* message, int code);

@@ -1,6 +1,12 @@
 #include "main/KorrLoop.h"
 
+#include <chrono>
+#include <set>
+#include <thread>
+
+#include "db/DbDb.h"
 #include "db/DbStatus.h"
+#include "download/DnlSenden.h"
 #include "infra/Log.h"
 #include "main/KorrMerker.h"
 #include "main/KorrNeu.h"
@@ -23,6 +29,94 @@ const Eintrag kHandler[] = {
     {"STA", Korr_Statusaenderung},   // status change
 };
 
+// What one run keeps between its corrections.
+struct Lauf {
+  // Bookings whose correction this run has committed: a row of such a
+  // booking may have lost its mark to this run's own earlier correction (a
+  // deletion takes every row of the booking) and is handled as the cursor
+  // delivered it.
+  std::set<int> buchungen;
+  bool fremdGemeldet = false;  // the log already says another run was met
+};
+
+enum class Ausgang { Angewandt, Uebersprungen };
+
+std::string Schluessel(const MelSatz& row) {
+  return std::to_string(row.KeyBnr) + "/" + std::to_string(row.KeyLfn);
+}
+
+// True while the row still carries the mark the cursor delivered. The read
+// locks the row until the correction ends, so no other run can take it
+// meanwhile.
+bool NochMarkiert(const MelSatz& row, Lauf& lauf) {
+  std::string ksb, kfc;
+  int st = Mel_PKeyLock(row.KeyBnr, row.KeyLfn, ksb, kfc);
+  if (st == DB_OK && ksb == row.MelKsb && kfc == row.MelKfc) return true;
+  if (lauf.buchungen.count(row.KeyBnr) > 0) return true;
+  if (st != DB_OK && st != DB_NOT_FOUND) {
+    Log_Fehler("Mld_Korrektur", "Mel_PKeyLock", st);
+  } else if (!lauf.fremdGemeldet) {
+    // Another run of the same clerk (or the clerk's application) has taken
+    // the correction since this run's cursor was opened.
+    lauf.fremdGemeldet = true;
+    Log_Fehler("Mld_Korrektur", ("Korrektur in anderem Lauf ausgefuehrt: " + Schluessel(row)).c_str(),
+               -1);
+  }
+  return false;
+}
+
+// One correction: function-code lookup, handler, object type, marker step,
+// and the buffer file brought to the device. Runs inside the correction's
+// transaction.
+Ausgang Anwenden(MelSatz row, Lauf& lauf) {
+  if (!NochMarkiert(row, lauf)) return Ausgang::Uebersprungen;
+  // A kind without a function-code entry gets an empty entry, never the
+  // entry of an earlier row.
+  FzuSatz entry;
+  entry.FzuMld = row.MelMsk;
+  if (Fzu_MldRead(entry) != DB_OK) entry = FzuSatz{};
+  if (KorrHandler h = Korr_HandlerFuer(row.MelKfc)) h(row, entry);
+  row.ObjTyp = entry.FzuTxt;
+  Korr_Merker(row);
+  Dnl_DateiSchliessen();
+  return Ausgang::Angewandt;
+}
+
+// Runs the correction of `row` as one transaction, again after an
+// environmental failure, up to kKorrVersuche times. False when the session
+// is lost and the run has to end.
+bool Korrektur(const MelSatz& row, Lauf& lauf) {
+  for (int versuch = 1;; ++versuch) {
+    Log_Zurueckhalten();
+    Ausgang ausgang = Ausgang::Uebersprungen;
+    int st = Db_KorrekturBeginn();
+    if (st == DB_OK) {
+      ausgang = Anwenden(row, lauf);
+      st = Db_KorrekturCommit();
+    }
+    if (st == DB_OK) {
+      Log_Freigeben();
+      if (ausgang == Ausgang::Angewandt) lauf.buchungen.insert(row.KeyBnr);
+      return true;
+    }
+    // Nothing of the correction stays: its rows are rolled back, and the log
+    // entries of its undone statements go with them. One entry names the
+    // failure; the row stays pending.
+    Dnl_DateiSchliessen();
+    Log_Verwerfen();
+    std::string op;
+    Db_KorrekturAbbruch(&op);
+    if (Db_Verbindungsverlust(st)) {
+      Log_Fehler("Mld_Korrektur", ("Verbindung verloren: " + op).c_str(), st);
+      return false;
+    }
+    Log_Fehler("Mld_Korrektur",
+               ("Korrektur " + Schluessel(row) + " zurueckgesetzt: " + op).c_str(), st);
+    if (versuch >= kKorrVersuche) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kKorrPauseMs * versuch));
+  }
+}
+
 }  // namespace
 
 KorrHandler Korr_HandlerFuer(const std::string& code) {
@@ -40,20 +134,13 @@ void Korr_Schleife(const std::string& clerk) {
     Log_Fehler("Mld_Korrektur", "Mel_KsbCur", st);
     return;
   }
+  Lauf lauf;
   MelSatz row;
-  FzuSatz entry;
   while ((st = Mel_KsbCurFetch(row)) == DB_OK) {
-    // A kind without a function-code entry gets an empty entry, never the
-    // entry of an earlier row.
-    entry = FzuSatz{};
-    entry.FzuMld = row.MelMsk;
-    if (Fzu_MldRead(entry) != DB_OK) {
-      entry = FzuSatz{};
-    }
-    if (KorrHandler h = Korr_HandlerFuer(row.MelKfc)) h(row, entry);
-    row.ObjTyp = entry.FzuTxt;
-    Korr_Merker(row);
+    if (!Korrektur(row, lauf)) break;
   }
-  if (st != DB_NOT_FOUND) Log_Fehler("Mld_Korrektur", "Cursor-Read fehlgeschlagen", st);
+  if (st != DB_OK && st != DB_NOT_FOUND) {
+    Log_Fehler("Mld_Korrektur", "Cursor-Read fehlgeschlagen", st);
+  }
   Mel_KsbCurClose();
 }

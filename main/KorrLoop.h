@@ -13,6 +13,16 @@ using KorrHandler = void (*)(const MelSatz& row, const FzuSatz& entry);
 // The handler of a correction code, or nullptr when the code has none.
 KorrHandler Korr_HandlerFuer(const std::string& code);
 
-// Walks the clerk's marked rows in time order: function-code lookup, handler
-// of the correction code, object type from the entry.
+// Attempts of one correction that an environmental failure rolled back, and
+// the pause after the first one (it grows with each attempt).
+constexpr int kKorrVersuche = 3;
+constexpr int kKorrPauseMs = 100;
+
+// Walks the clerk's marked rows in time order. Each row is one transaction:
+// the row is locked and applied only while it still carries its mark
+// (another run may have taken it); function-code lookup, handler of the
+// correction code, object type from the entry, marker step; then commit. An
+// environmental failure rolls the whole correction back and logs it once; the
+// correction is tried again up to kKorrVersuche times and then left pending.
+// A lost session ends the loop after its one entry.
 void Korr_Schleife(const std::string& clerk);

@@ -22,7 +22,7 @@ namespace {
 // step on them fails. The log goes through the same operations untouched.
 class ZaehlOps : public PosixFileOps {
  public:
-  int opens = 0, closes = 0, writes = 0;
+  int opens = 0, closes = 0, writes = 0, syncs = 0;
   int failOpen = 0, failSeek = 0, failWrite = 0;  // fail the next N of each
   int lastFlags = 0;
   int Open(const char* path, int flags, int* handle) override {
@@ -39,6 +39,10 @@ class ZaehlOps : public PosixFileOps {
     int rc = PosixFileOps::Open(path, flags, handle);
     if (rc == 0) puffer.insert(*handle);
     return rc;
+  }
+  int Sync(int handle) override {
+    if (puffer.count(handle)) ++syncs;
+    return PosixFileOps::Sync(handle);
   }
   int SeekEnd(int handle) override {
     if (puffer.count(handle) && failSeek > 0) {
@@ -101,7 +105,10 @@ TEST_P(DnlSendenTest, RecordIsTheFixedLayoutByteForByte) {
   EXPECT_EQ(datei.size(), kDnlSatzLaenge);
   EXPECT_EQ(datei, Satz1("NEU", daten));
   EXPECT_EQ(datei.substr(549), "*\r\n");  // "*" in column 550
-  EXPECT_EQ(ops_.lastFlags, kFileWrite | kFileCreate | kFileAppend | kFileWriteThrough);
+  // Not written through record by record: the file is brought to the device
+  // once, when it is closed at the end of the correction.
+  EXPECT_EQ(ops_.lastFlags, kFileWrite | kFileCreate | kFileAppend);
+  EXPECT_EQ(ops_.syncs, 1);
 
   // Full-width address and port fill their fields exactly; a short action is
   // right-aligned.

@@ -72,12 +72,13 @@ TEST_P(MldKorrekturTest, LoopVisitsEachRowOfTheClerkOnceWithItsFunctionCode) {
   other.MelKsb = "ABCDEFGX";
   ASSERT_EQ(Mel_PKeyIns(other), 0);
 
-  // One cursor open and one function-code read per row, nothing else; a row
-  // without an entry does not stop the loop.
+  // One cursor open and, per row, the locking read of its mark and the
+  // function-code read, nothing else; a row without an entry does not stop
+  // the loop.
   DbFehlerPlan count;
   Db_SetFaultPlanForTest(count);
   Korr_Schleife("ABCDEFGH");
-  EXPECT_EQ(Db_StatementCount(), 1 + 3);
+  EXPECT_EQ(Db_StatementCount(), 1 + 2 * 3);
   EXPECT_EQ(Korr_HandlerFuer("AEN"), nullptr);
   EXPECT_EQ(Korr_HandlerFuer("   "), nullptr);
 }
@@ -100,9 +101,10 @@ TEST_P(MldKorrekturTest, MainUsesTheFirstEightCharactersOfTheArgument) {
     EXPECT_EQ(Mld_Main(2, argv), 0);
     return Db_StatementCount();
   };
-  // 7 parameter reads, the cursor open, one function-code read per row.
-  EXPECT_EQ(statements("ABCDEFGHIJKL"), 7 + 1 + 1);
-  EXPECT_EQ(statements("ABCDEFG"), 7 + 1 + 1);
+  // 7 parameter reads, the cursor open, per row the locking read of its mark
+  // and the function-code read.
+  EXPECT_EQ(statements("ABCDEFGHIJKL"), 7 + 1 + 2);
+  EXPECT_EQ(statements("ABCDEFG"), 7 + 1 + 2);
   EXPECT_EQ(statements("ABCDEF"), 7 + 1);
   ASSERT_EQ(chdir(old), 0);
   free(old);
