@@ -538,7 +538,7 @@ class PgBackend : public DbBackend {
   std::vector<Named> savepoints_;
   std::string pending_;  // savepoint releases still to be sent with the next statement
   bool guard_ = false;   // the statement guard is set in the open transaction
-  bool fresh_ = false;  // ... and nothing has run since it was set
+  bool fresh_ = false;   // ... and nothing has run since it was set
 };
 
 // The status of a connect that failed. libpq runs in the program's C locale,

@@ -59,8 +59,8 @@ bool NochMarkiert(const MelSatz& row, Lauf& lauf) {
     // Another run of the same clerk (or the clerk's application) has taken
     // the correction since this run's cursor was opened.
     lauf.fremdGemeldet = true;
-    Log_Fehler("Mld_Korrektur", ("Korrektur in anderem Lauf ausgefuehrt: " + Schluessel(row)).c_str(),
-               -1);
+    Log_Fehler("Mld_Korrektur",
+               ("Korrektur in anderem Lauf ausgefuehrt: " + Schluessel(row)).c_str(), -1);
   }
   return false;
 }
@@ -110,8 +110,8 @@ bool Korrektur(const MelSatz& row, Lauf& lauf) {
       Log_Fehler("Mld_Korrektur", ("Verbindung verloren: " + op).c_str(), st);
       return false;
     }
-    Log_Fehler("Mld_Korrektur",
-               ("Korrektur " + Schluessel(row) + " zurueckgesetzt: " + op).c_str(), st);
+    Log_Fehler("Mld_Korrektur", ("Korrektur " + Schluessel(row) + " zurueckgesetzt: " + op).c_str(),
+               st);
     if (versuch >= kKorrVersuche) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(kKorrPauseMs * versuch));
   }
