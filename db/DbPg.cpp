@@ -260,7 +260,11 @@ class PgBackend : public DbBackend {
     int st = DB_OTHER;
     for (int attempt = 0; attempt <= n; ++attempt) {
       int retry = 0;
-      st = Atomic([&] {
+      st = Atomic([&](const std::vector<std::string>& vorab) {
+        if (!vorab.empty()) {
+          int vst = Simple(Joined(vorab));
+          if (vst != DB_OK) return vst;
+        }
         PGresult* r = PQprepare(conn_, s.name.c_str(), s.text.sql.c_str(), n, types.data());
         int rst = ResultStatus(r);
         if (rst != DB_OK) {
@@ -310,10 +314,23 @@ class PgBackend : public DbBackend {
       texts[n - 1] = NowText();
       values[n - 1] = texts[n - 1].c_str();
     }
-    return Atomic([&] {
-      PGresult* r = PQexecPrepared(conn_, s.name.c_str(), static_cast<int>(n), values.data(),
-                                   nullptr, nullptr, 0);
-      int st = ResultStatus(r);
+    return Atomic([&](const std::vector<std::string>& vorab) {
+      PGresult* r = nullptr;
+      int st = DB_OK;
+      if (vorab.empty()) {
+        r = PQexecPrepared(conn_, s.name.c_str(), static_cast<int>(n), values.data(), nullptr,
+                           nullptr, 0);
+        st = ResultStatus(r);
+      } else {
+        // The savepoint commands and the statement go out in one round trip.
+        st = Pipeline(
+            vorab,
+            [&] {
+              return PQsendQueryPrepared(conn_, s.name.c_str(), static_cast<int>(n), values.data(),
+                                         nullptr, nullptr, 0);
+            },
+            r);
+      }
       if (st == DB_OK && PQresultStatus(r) == PGRES_TUPLES_OK) {
         if (rows) {
           const int nrows = PQntuples(r);
@@ -358,7 +375,7 @@ class PgBackend : public DbBackend {
       if (savepoints_[k].began) return DB_OTHER;  // a write outside a correction commits instead
       // Sent with the next statement: saves a round trip per write. The
       // release takes the statement guard set after the savepoint with it.
-      pending_ += "RELEASE SAVEPOINT " + Ident(conn_, name) + "; ";
+      if (!Unsent(name)) vorab_.push_back("RELEASE SAVEPOINT " + Ident(conn_, name));
       savepoints_.resize(k);
       guard_ = fresh_ = false;
       return DB_OK;
@@ -376,17 +393,19 @@ class PgBackend : public DbBackend {
         began = true;
         break;
       case PQTRANS_INTRANS:
-        // A statement guard below a named savepoint would take it along when
-        // released later: release it first.
-        sql = pending_;
-        if (guard_) sql += std::string("RELEASE SAVEPOINT ") + kGuard + "; ";
-        break;
+        // Inside a transaction the savepoint goes out with the next
+        // statement, in the same round trip. A statement guard below it would
+        // take it along when released later: it is released first.
+        if (guard_) vorab_.push_back(std::string("RELEASE SAVEPOINT ") + kGuard);
+        vorab_.push_back("SAVEPOINT " + Ident(conn_, name));
+        guard_ = fresh_ = false;
+        savepoints_.push_back({name, false});
+        return DB_OK;
       default:
         return DB_OTHER;
     }
     // The guard of the next statement is set in the same round trip.
     sql += "SAVEPOINT " + Ident(conn_, name) + "; SAVEPOINT " + kGuard;
-    pending_.clear();
     int st = Simple(sql);
     if (st != DB_OK) {
       if (began && PQtransactionStatus(conn_) != PQTRANS_IDLE) Simple("ROLLBACK");
@@ -420,9 +439,16 @@ class PgBackend : public DbBackend {
       Ended();
       return st;
     }
+    if (at < savepoints_.size() && Unsent(name)) {
+      // Never sent, so nothing to undo on the server.
+      savepoints_.resize(at);
+      guard_ = fresh_ = false;
+      return DB_OK;
+    }
     const std::string id = Ident(conn_, name);
-    int st =
-        Atomic([&] { return Simple("ROLLBACK TO SAVEPOINT " + id + "; RELEASE SAVEPOINT " + id); });
+    int st = Atomic([&](const std::vector<std::string>& vorab) {
+      return Simple(Joined(vorab) + "ROLLBACK TO SAVEPOINT " + id + "; RELEASE SAVEPOINT " + id);
+    });
     if (st != DB_OK) return st;
     guard_ = fresh_ = false;  // the rollback took the guard with it
     if (at < savepoints_.size()) savepoints_.resize(at);
@@ -476,7 +502,7 @@ class PgBackend : public DbBackend {
 
   void Ended() {
     savepoints_.clear();
-    pending_.clear();
+    vorab_.clear();
     guard_ = fresh_ = false;
   }
 
@@ -493,6 +519,73 @@ class PgBackend : public DbBackend {
     if (!Alive()) return DB_NOT_CONNECTED;
     const char* code = PQresultErrorField(r, PG_DIAG_SQLSTATE);
     return code ? DbPg_StatusOf(code) : DB_OTHER;
+  }
+
+  // True when "SAVEPOINT name" waits in vorab_ unsent; it is dropped with
+  // everything queued after it.
+  bool Unsent(const std::string& name) {
+    const std::string cmd = "SAVEPOINT " + Ident(conn_, name);
+    for (size_t k = vorab_.size(); k-- > 0;) {
+      if (vorab_[k] == cmd) {
+        vorab_.resize(k);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  static std::string Joined(const std::vector<std::string>& cmds) {
+    std::string sql;
+    for (const std::string& c : cmds) sql += c + "; ";
+    return sql;
+  }
+
+  // Sends `vorab` and then the statement (`send`, a PQsend... call) in one
+  // round trip. The status is the first failure among them; `r` receives the
+  // statement's own result (nullptr when it did not run).
+  template <class Send>
+  int Pipeline(const std::vector<std::string>& vorab, Send&& send, PGresult*& r) {
+    r = nullptr;
+    if (PQenterPipelineMode(conn_) != 1) return Alive() ? DB_OTHER : DB_NOT_CONNECTED;
+    bool sent = true;
+    for (const std::string& c : vorab) {
+      sent = sent &&
+             PQsendQueryParams(conn_, c.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+    }
+    sent = sent && send() == 1 && PQpipelineSync(conn_) == 1;
+    int st = sent ? DB_OK : DB_NOT_CONNECTED;
+    size_t query = 0;  // the command whose results come now; each ends with nullptr
+    while (sent) {
+      PGresult* x = PQgetResult(conn_);
+      if (x == nullptr) {
+        if (!Alive()) {
+          st = DB_NOT_CONNECTED;
+          break;
+        }
+        ++query;
+        continue;
+      }
+      const ExecStatusType es = PQresultStatus(x);
+      if (es == PGRES_PIPELINE_SYNC) {
+        PQclear(x);
+        break;
+      }
+      if (es == PGRES_PIPELINE_ABORTED) {
+        PQclear(x);
+      } else if (query < vorab.size()) {
+        const int cst = ResultStatus(x);
+        if (st == DB_OK) st = cst;
+        PQclear(x);
+      } else {
+        if (r) PQclear(r);
+        r = x;
+      }
+    }
+    PQexitPipelineMode(conn_);
+    if (!Alive()) st = DB_NOT_CONNECTED;
+    if (st == DB_OK && r == nullptr) st = DB_OTHER;
+    if (st == DB_OK) st = ResultStatus(r);
+    return st;
   }
 
   int Simple(const std::string& sql) {
@@ -513,17 +606,17 @@ class PgBackend : public DbBackend {
       return DB_NOT_CONNECTED;
     }
     const bool tx = PQtransactionStatus(conn_) == PQTRANS_INTRANS;
-    if (tx && !(guard_ && fresh_)) {
-      std::string sql = pending_;
-      pending_.clear();
-      if (guard_) sql += std::string("RELEASE SAVEPOINT ") + kGuard + "; ";
-      sql += std::string("SAVEPOINT ") + kGuard;
-      int st = Simple(sql);
-      if (st != DB_OK) return st;
-      guard_ = true;
+    std::vector<std::string> vorab;
+    if (tx) {
+      vorab.swap(vorab_);
+      if (!(guard_ && fresh_)) {
+        if (guard_) vorab.push_back(std::string("RELEASE SAVEPOINT ") + kGuard);
+        vorab.push_back(std::string("SAVEPOINT ") + kGuard);
+        guard_ = true;
+      }
     }
     fresh_ = false;
-    int st = run();
+    int st = run(vorab);
     if (st != DB_OK && tx && Alive() && PQtransactionStatus(conn_) == PQTRANS_INERROR) {
       // Back to the state before the statement; the guard may serve the next one.
       fresh_ = Simple(std::string("ROLLBACK TO SAVEPOINT ") + kGuard) == DB_OK;
@@ -536,9 +629,10 @@ class PgBackend : public DbBackend {
   std::vector<Statement> stmts_;
   int named_ = 0;  // statement names given out in this session
   std::vector<Named> savepoints_;
-  std::string pending_;  // savepoint releases still to be sent with the next statement
-  bool guard_ = false;   // the statement guard is set in the open transaction
-  bool fresh_ = false;   // ... and nothing has run since it was set
+  // Savepoint commands still to be sent, ahead of the next statement.
+  std::vector<std::string> vorab_;
+  bool guard_ = false;  // the statement guard is set in the open transaction
+  bool fresh_ = false;  // ... and nothing has run since it was set
 };
 
 // The status of a connect that failed. libpq runs in the program's C locale,

@@ -162,6 +162,28 @@ TEST_P(KorrLoopTest, LostSessionEndsTheRunAfterOneEntry) {
   EXPECT_EQ(Marken(), (Zeilen{"5|CLERK1|AEI|10|TERM01", "6|CLERK1|AEI|10|TERM01"}));
 }
 
+TEST_P(KorrLoopTest, ServerThatEndsTheSessionEndsTheRun) {
+  if (GetParam() != TestEngine::Postgres) GTEST_SKIP() << "an SQLite file has no server to lose";
+  Mengenkorrektur(5);
+  Mengenkorrektur(6, "130000");
+  Mengenkorrektur(7, "140000");
+  // The server ends the session in the middle of the first correction, as
+  // on a shutdown or restart.
+  gBeiAuswertung = [](const MelSatz&) {
+    Db_Execute("Test_Ende", "select pg_terminate_backend(pg_backend_pid())", {}, nullptr);
+  };
+  ASSERT_EQ(Exec("update Qvt560Mel set MelKfc='AEZ' where KeyBnr=5"), "");
+  Korr_Schleife("CLERK1");
+  gBeiAuswertung = nullptr;
+  const std::string log = LogText();
+  EXPECT_NE(log.find("Message____: Verbindung verloren: "), std::string::npos) << log;
+  EXPECT_NE(log.find("ErrorCode__: -3114"), std::string::npos) << log;
+  EXPECT_EQ(log.find("\xFE", 1), std::string::npos) << "one entry, not one per remaining row";
+  EXPECT_EQ(Marken(),
+            (Zeilen{"5|CLERK1|AEZ|10|TERM01", "6|CLERK1|AEI|10|TERM01", "7|CLERK1|AEI|10|TERM01"}));
+  EXPECT_EQ(Pps(), Zeilen{});
+}
+
 TEST_P(KorrLoopTest, RowTakenByAnotherRunIsSkippedWithoutEffect) {
   Mengenkorrektur(5);
   Mengenkorrektur(6, "130000");
