@@ -69,7 +69,7 @@ bool Rotate(int& waitedMs) {
 }
 
 std::string TwoDigits(int a, char sep, int b, int c) {
-  char buf[16];
+  char buf[40];  // room for any three ints, so nothing is ever cut
   std::snprintf(buf, sizeof buf, "%02d%c%02d%c%02d", a, sep, b, sep, c);
   return buf;
 }
