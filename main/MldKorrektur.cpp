@@ -27,19 +27,28 @@ const KorrParameter& Korr_Parameter() {
   return gParameter;
 }
 
-void Korr_ParameterLesen() {
+int Korr_ParameterLesen() {
   gParameter = KorrParameter{};
   for (int k : {1, 2, 3, 4, 7, 5, 9}) {
     NzpSatz row;
     row.NzpAkz = k;
-    if (Nzp_PKeyReadk(row) != DB_OK) continue;
+    int st = Nzp_PKeyReadk(row);
+    if (Db_Umweltfehler(st)) {
+      // A parameter that could not be read is not a parameter switched off:
+      // corrections applied now would lose their evaluations and markers
+      // for good. The run ends; the next one finds them all pending.
+      Log_Fehler("Mld_Korrektur", "Nzp_PKeyReadk", st);
+      return st;
+    }
+    if (st != DB_OK) continue;
     if (row.NzpAak == 1) gParameter.auswertung[k] = 1;
     if (row.NzpMrk == 1) gParameter.merker[k] = 1;
   }
+  return DB_OK;
 }
 
 void Mld_Korrektur(const std::string& clerk) {
-  Korr_ParameterLesen();
+  if (Korr_ParameterLesen() != DB_OK) return;
   Korr_Schleife(clerk);
 }
 

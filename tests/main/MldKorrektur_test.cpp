@@ -9,6 +9,7 @@
 
 #include "db/DbDb.h"
 #include "db/DbMel.h"
+#include "db/DbStatus.h"
 #include "main/KorrLoop.h"
 #include "support/Builders.h"
 #include "support/Installation.h"
@@ -57,6 +58,27 @@ TEST_P(MldKorrekturTest, ParametersCountOnlyStrictlyBetweenTheirDates) {
   Korr_ParameterLesen();
   EXPECT_EQ(Korr_Parameter().auswertung[1], 0);
   EXPECT_EQ(Korr_Parameter().merker[9], 0);
+}
+
+TEST_P(MldKorrekturTest, ParameterThatCannotBeReadEndsTheRunBeforeTheLoop) {
+  MelSatz m = Test_Mel(1, 0);
+  m.MelKsb = "ABCDEFGH";
+  ASSERT_EQ(Mel_PKeyIns(m), 0);
+  // A lock on the parameter table: no correction may run with its
+  // evaluations switched off by the failure.
+  DbFehlerPlan plan;
+  plan.operations["Nzp_PKeyReadk"] = DB_BUSY;
+  Db_SetFaultPlanForTest(plan);
+  EXPECT_EQ(Korr_ParameterLesen(), DB_BUSY);
+  Db_SetFaultPlanForTest(plan);
+  Mld_Korrektur("ABCDEFGH");
+  EXPECT_EQ(Db_StatementCount(), 1) << "the first read fails, nothing after it runs";
+  // A failure of the data (two rows valid today) leaves that key off and the
+  // run goes on: seven reads, the cursor, the row's lock and function code.
+  plan.operations["Nzp_PKeyReadk"] = DB_TOO_MANY_ROWS;
+  Db_SetFaultPlanForTest(plan);
+  Mld_Korrektur("ABCDEFGH");
+  EXPECT_EQ(Db_StatementCount(), 7 + 1 + 2);
 }
 
 TEST_P(MldKorrekturTest, LoopVisitsEachRowOfTheClerkOnceWithItsFunctionCode) {
