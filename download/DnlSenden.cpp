@@ -20,6 +20,7 @@ struct OffeneDatei {
   int handle = kFileNoHandle;
 };
 OffeneDatei g_datei;
+int g_sperrWarteMs = kDnlSperrWarteMs;
 
 // Appends `wert` to `satz` in a field of `breite` bytes, blank-padded on the
 // right (`links`) or on the left. False when the value does not fit.
@@ -73,7 +74,7 @@ int Oeffnen(int linie) {
     // Not shared: while another run or the communication process holds the
     // file, it is waited for in steps, up to a bound.
     int gewartet = 0;
-    while ((rc = File_Lock(h)) == kFileBusy && gewartet < kDnlSperrWarteMs) {
+    while ((rc = File_Lock(h)) == kFileBusy && gewartet < g_sperrWarteMs) {
       std::this_thread::sleep_for(std::chrono::milliseconds(kDnlSperrSchrittMs));
       gewartet += kDnlSperrSchrittMs;
     }
@@ -194,6 +195,10 @@ int Dnl_DateiSchliessen() {
   }
   Vergessen();
   return rc;
+}
+
+void Dnl_SetSperrWarteForTest(int milliseconds) {
+  g_sperrWarteMs = milliseconds < 0 ? kDnlSperrWarteMs : milliseconds;
 }
 
 int Dnl_OffeneLinie() {

@@ -75,5 +75,9 @@ int Dnl_Senden(const DnlEintrag& eintrag, const std::string& key);
 // status (logged as "FlushFileBuffers" / "Datei sichern").
 int Dnl_DateiSchliessen();
 
+// Test seam: another bound for the wait on a locked buffer file (a negative
+// value restores kDnlSperrWarteMs).
+void Dnl_SetSperrWarteForTest(int milliseconds);
+
 // The line whose buffer file is open, or -1 when none is open.
 int Dnl_OffeneLinie();

@@ -159,8 +159,17 @@ void WriteEntry(const std::string& text) {
   // Only a lock that another process holds beyond the bound drops the entry.
   // A file system that cannot lock at all (for example a network share
   // without a lock service) gets its entries unlocked rather than none.
-  if (LockWaiting(handle, waitedMs) == kFileBusy || File_SeekEnd(handle) != 0 ||
-      File_Write(handle, text.data(), text.size()) != 0) {
+  if (LockWaiting(handle, waitedMs) == kFileBusy || File_SeekEnd(handle) != 0) {
+    File_Close(handle);
+    return;
+  }
+  // The file is held under its lock, so its size is where this entry starts.
+  long long vorher = -1;
+  if (File_Size(handle, &vorher) != 0) vorher = -1;
+  if (File_Write(handle, text.data(), text.size()) != 0) {
+    // A full disk (or a file-size limit) may let part of the entry through: it
+    // is cut off again, so that the log stays a sequence of whole entries.
+    if (vorher >= 0) File_Truncate(handle, vorher);
     File_Close(handle);
     return;
   }

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
@@ -272,6 +274,7 @@ class Fremdsperre {
 TEST_P(DnlSendenTest, FileHeldByAnotherProcessIsNotWritten) {
   std::string pfad = root_ + "/Comm/Buff/SndDnl1.buf";
   Test_WriteFile(pfad, "VORHER*\r\n");
+  Dnl_SetSperrWarteForTest(200);
   {
     Fremdsperre sperre(pfad);
     ASSERT_TRUE(sperre.gesperrt());
@@ -284,6 +287,27 @@ TEST_P(DnlSendenTest, FileHeldByAnotherProcessIsNotWritten) {
   // Once the other process lets go, the line is written again.
   ASSERT_EQ(Dnl_Senden(Eintrag("NEU", "da"), "A"), 0);
   EXPECT_EQ(Puffer(1), "VORHER*\r\n" + Satz1("NEU", "da"));
+  Dnl_SetSperrWarteForTest(-1);
+}
+
+TEST_P(DnlSendenTest, FileHeldForAMomentIsWaitedFor) {
+  std::string pfad = root_ + "/Comm/Buff/SndDnl1.buf";
+  Test_WriteFile(pfad, "VORHER*\r\n");
+  Fremdsperre sperre(pfad);
+  ASSERT_TRUE(sperre.gesperrt());
+  // Another run writes its correction's records for 150 ms.
+  std::thread andererLauf([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    sperre.Freigeben();
+  });
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_EQ(Dnl_Senden(Eintrag("NEU", "da"), "A"), 0);
+  const auto gewartet = std::chrono::steady_clock::now() - t0;
+  andererLauf.join();
+  EXPECT_GE(gewartet, std::chrono::milliseconds(100));
+  Dnl_DateiSchliessen();
+  EXPECT_EQ(Puffer(1), "VORHER*\r\n" + Satz1("NEU", "da"));
+  EXPECT_FALSE(Geloggt("Datei oeffnen", "CreateFile", kFileBusy));
 }
 
 TEST_P(DnlSendenTest, OpenBufferFileIsLockedAgainstOtherProcesses) {

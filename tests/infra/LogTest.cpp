@@ -249,8 +249,11 @@ class FaultyOps : public PosixFileOps {
   int SeekEnd(int handle) override {
     return failSeek != 0 ? failSeek : PosixFileOps::SeekEnd(handle);
   }
+  bool halfWrite = false;  // a failing write lets half of its bytes through
   int Write(int handle, const void* data, std::size_t size) override {
-    return failWrite != 0 ? failWrite : PosixFileOps::Write(handle, data, size);
+    if (failWrite == 0) return PosixFileOps::Write(handle, data, size);
+    if (halfWrite) PosixFileOps::Write(handle, data, size / 2);
+    return failWrite;
   }
   int Rename(const char* from, const char* to) override {
     return failRename != 0 ? failRename : PosixFileOps::Rename(from, to);
@@ -287,6 +290,22 @@ TEST_F(LogTest, FailedOpenSeekOrWriteDropsTheEntryAndClosesTheFile) {
   EXPECT_EQ(Log_EntryCount(), 1);
   EXPECT_EQ(ops.opens, 4);
   EXPECT_EQ(ops.closes, 3);
+}
+
+TEST_F(LogTest, EntryThatDoesNotFitIsCutOffAgain) {
+  FaultyOps ops;
+  File_SetOpsForTest(&ops);
+  Log_Open(7, logPath_.c_str());
+  Log_Fehler("f", "first", 1);
+  // The disk fills up in the middle of the second entry.
+  ops.failWrite = ENOSPC;
+  ops.halfWrite = true;
+  Log_Fehler("Funktion", "second", 2);
+  EXPECT_EQ(ReadAll(logPath_), FmsgEntry("first", "f", 1)) << "no half entry is left";
+  ops.failWrite = 0;
+  Log_Fehler("f", "third", 3);
+  EXPECT_EQ(ReadAll(logPath_), FmsgEntry("first", "f", 1) + FmsgEntry("third", "f", 3));
+  EXPECT_EQ(Log_EntryCount(), 2);
 }
 
 TEST_F(LogTest, FileSystemWithoutLocksStillGetsTheEntries) {
