@@ -101,8 +101,7 @@ bool Korrektur(const MelSatz& row, Lauf& lauf) {
     }
     // Nothing of the correction stays: its rows are rolled back, and the log
     // entries of its undone statements go with them. One entry names the
-    // failure; the row stays pending.
-    Dnl_DateiSchliessen();
+    // failure; the row stays pending. (Anwenden closed the buffer file.)
     Log_Verwerfen();
     std::string op;
     Db_KorrekturAbbruch(&op);

@@ -528,6 +528,18 @@ class KorrCrashTest : public DbTest {
 
   // The program in a copy of this process (fork) under a fault plan; with
   // `zaehler`, the child writes the number of statements it ran there.
+  // The run in process with statement `n` answering `status`.
+  pid_t MitFehler(Platz& p, long n, int status) {
+    DbFehlerPlan plan;
+    plan.nth = n;
+    plan.nthStatus = status;
+    return ImProzess(p, plan);
+  }
+  // Where a failure report of a sweep point starts.
+  static std::string Wo(long n, int status) {
+    return "status " + std::to_string(status) + " at statement " + std::to_string(n) + ":\n";
+  }
+
   pid_t ImProzess(Platz& p, const DbFehlerPlan& plan, int zaehler = -1) {
     EXPECT_FALSE(Db_Connected());
     std::fflush(nullptr);
@@ -823,17 +835,10 @@ TEST_P(KorrCrashTest, EnvironmentalFailureInsideACorrectionIsRetried) {
   for (const std::string& k : korrekturen_) schluessel.insert("Message____: Korrektur " + k + " ");
   auto t0 = Uhr::now();
   Verteilen(
-      punkte,
-      [&](Platz& p, long n) {
-        DbFehlerPlan plan;
-        plan.nth = n;
-        plan.nthStatus = statusVon[n];
-        return ImProzess(p, plan);
-      },
+      punkte, [&](Platz& p, long n) { return MitFehler(p, n, statusVon[n]); },
       [&](Platz& p, long n, int status) -> pid_t {
         const int st = statusVon[n];
-        std::string wo =
-            "status " + std::to_string(st) + " at statement " + std::to_string(n) + ":\n";
+        const std::string wo = Wo(n, st);
         if (!Normal(status)) {
           Fehler(wo + "  the run ended with " + Ende(status) + "\n" + Test_ReadFile(p.Ausgabe()));
           return 0;
@@ -948,17 +953,10 @@ TEST_P(KorrCrashTest, LostConnectionEndsTheRunAndTheNextRunCompletesIt) {
   for (const auto& [k, st] : statusVon) punkte.push_back(k);
   auto t0 = Uhr::now();
   Verteilen(
-      punkte,
-      [&](Platz& p, long k) {
-        DbFehlerPlan plan;
-        plan.nth = k;
-        plan.nthStatus = statusVon[k];
-        return ImProzess(p, plan);
-      },
+      punkte, [&](Platz& p, long k) { return MitFehler(p, k, statusVon[k]); },
       [&](Platz& p, long k, int status) -> pid_t {
         const int st = statusVon[k];
-        std::string wo =
-            "status " + std::to_string(st) + " at statement " + std::to_string(k) + ":\n";
+        const std::string wo = Wo(k, st);
         if (p.phase == 1) {
           std::string d = Normal(status) ? GegenReferenz(p) : "  ended with " + Ende(status);
           if (!d.empty()) Fehler(wo + "  after the second run\n" + d);
