@@ -2,7 +2,8 @@
 # Benchmark of the correction program mldkorr: one large clerk's run.
 #
 #   bench/run-bench.sh [--postgres] [--messages N] [--corrections M]
-#                      [--mix KIND=N[,KIND=N...]] [--keep] [--analyze]
+#                      [--mix KIND=N[,KIND=N...]] [--history N,N...]
+#                      [--keep] [--analyze]
 #                      [--callgrind FILE] [--wrap CMD] [--help]
 #
 # Builds build/mldkorr and build/qvini when missing (RelWithDebInfo), lays out
@@ -44,6 +45,11 @@
 #                     refused with the --messages that would hold it. The
 #                     option may be repeated; a kind may be named once.
 #                     Example: --mix AEI=200  or  --mix STA=100,NEW=20
+#   --history N,N...  one run per message count N (each on a fresh load, the
+#                     other options alike) and a table of the milliseconds per
+#                     correction, CPU time and maximum resident size per size,
+#                     with the ratio to the first size; for example
+#                     --history 20000,100000,200000 --mix AEZM=30
 #   --keep            keep the installation folder and print its path
 #   --analyze         run ANALYZE after the load (statistics taken before the
 #                     run, while the markers and planning records are few)
@@ -67,7 +73,7 @@ BENCH_NOW=20261208093000
 CLERK=BENCH
 LAST_DAY=2026-12-04 # the Friday before the demo's Monday
 
-usage() { sed -n '2,63p' "$0" | sed 's/^# \{0,1\}//'; }
+usage() { sed -n '2,69p' "$0" | sed 's/^# \{0,1\}//'; }
 die() {
   echo "run-bench: $*" >&2
   exit 1
@@ -83,7 +89,15 @@ corrections_given=0
 mix_spec=""
 callgrind=""
 wrap=""
+history=""
+rest_args=()
 while [ $# -gt 0 ]; do
+  # Every option but --history is handed on to the runs of --history.
+  case "$1" in
+    --history) ;;
+    --messages | --corrections | --mix | --callgrind | --wrap) rest_args+=("$1" "${2:-}") ;;
+    *) rest_args+=("$1") ;;
+  esac
   case "$1" in
     --postgres) engine=postgres ;;
     --keep) keep=1 ;;
@@ -104,6 +118,14 @@ while [ $# -gt 0 ]; do
       [ -n "$2" ] || die "--mix needs KIND=N[,KIND=N...], not an empty word"
       mix_spec="${mix_spec:+$mix_spec,}$2"
       shift
+      ;;
+    --history)
+      [ $# -ge 2 ] || die "--history needs N,N..."
+      [[ "$2" =~ ^[0-9]+(,[0-9]+)*$ ]] || die "--history wants message counts N,N..., not '$2'"
+      history="$2"
+      shift
+      shift
+      continue
       ;;
     --callgrind)
       [ $# -ge 2 ] || die "--callgrind needs a file name"
@@ -126,6 +148,7 @@ while [ $# -gt 0 ]; do
   esac
   shift
 done
+
 [[ "$messages" =~ ^[0-9]+$ ]] || die "--messages wants a whole number, not '$messages'"
 [[ "$corrections" =~ ^[0-9]+$ ]] || die "--corrections wants a whole number, not '$corrections'"
 [ "$messages" -ge 1000 ] || die "--messages must be at least 1000"
@@ -169,6 +192,29 @@ bash "$repo/.ci/install-deps" || die "the packages the benchmark needs could not
 
 # PostgreSQL: run under a throwaway server unless one is given.
 run_under_postgres QV_BENCH_UNDER_PG "$repo/bench/run-bench.sh" "${orig_args[@]}"
+
+# --history: the same benchmark once per size, then the table.
+if [ -n "$history" ]; then
+  IFS=, read -ra sizes <<<"$history"
+  results=()
+  for n in "${sizes[@]}"; do
+    echo "== History of $n messages"
+    out="$("$0" "${rest_args[@]}" --messages "$n")" || die "the run with --messages $n failed"
+    printf '%s\n' "$out" | sed -n '/^== mldkorr benchmark/,/^$/p'
+    results+=("$(printf '%s\n' "$out" | grep '^RESULT ' | tail -n 1)")
+  done
+  echo "== Cost per correction by history size"
+  printf '%s\n' "${results[@]}" | awk '
+    { for (i = 2; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+      ms = (v["corr_per_s"] > 0) ? 1000 / v["corr_per_s"] : 0
+      cpu = (v["corrections"] > 0) ? 1000 * (v["user_s"] + v["sys_s"]) / v["corrections"] : 0
+      if (NR == 1) { ms0 = ms; rss0 = v["maxrss_kib"] }
+      printf "  %-8s %8s messages %6s corrections %9.2f ms/correction (%5.2fx) cpu %8.2f ms/correction  max resident %7s KiB (%4.2fx)\n",
+        v["engine"], v["messages"], v["corrections"], ms, (ms0 > 0 ? ms / ms0 : 0), cpu,
+        v["maxrss_kib"], (rss0 > 0 ? v["maxrss_kib"] / rss0 : 0)
+      print "HISTORY " $0 }'
+  exit 0
+fi
 
 # ---------------------------------------------------------------------------
 # Sizes. One job (an order operation worked in a 30-minute slot) has 14

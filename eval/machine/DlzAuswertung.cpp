@@ -5,6 +5,7 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
+#include "eval/machine/DlzAbgleich.h"
 #include "eval/machine/DlzReplay.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
@@ -15,15 +16,6 @@ namespace {
 constexpr int kDlzSa = 13;
 constexpr const char* kLeseFehler = "Cursor-Read fehlgeschlagen";
 
-// A time-line entry of this evaluation with the next running number.
-MltSatz Eintrag(const std::string& stempel, int& lfn) {
-  MltSatz e;
-  e.MltErf = kDlzErf;
-  e.MltDat = stempel;
-  e.MltLfn = ++lfn;
-  return e;
-}
-
 // The day after `datum` in plain calendar arithmetic; `datum` itself when it
 // is no date.
 std::string Folgetag(const std::string& datum) {
@@ -33,10 +25,10 @@ std::string Folgetag(const std::string& datum) {
 
 // Writes one shift or break boundary; a failed insert is logged under
 // `funktion` and the boundaries that follow are still written.
-void Grenze(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
-            const NzaSatz& basis, int& lfn, const char* obj, const std::string& mdtDat, int minuten,
+void Grenze(DlzZeitlinie& linie, const AemTagSatz& tag, const std::string& datum,
+            const NzaSatz& basis, const char* obj, const std::string& mdtDat, int minuten,
             const char* funktion) {
-  MltSatz e = Eintrag(stempel, lfn);
+  MltSatz e = linie.Eintrag();
   e.MltObj = obj;
   e.MltPnr = basis.NzaPnr;
   e.MltApl = basis.NzaApl;
@@ -51,14 +43,13 @@ void Grenze(const std::string& stempel, const AemTagSatz& tag, const std::string
   e.MltJwo = datum.substr(0, 4);
   e.MltMdtDat = mdtDat;
   e.MltMdtUhr = Minuten_InZeit(minuten);
-  int st = Mlt_PKeyIns(e);
-  if (st != DB_OK) Log_Fehler(funktion, "Mlt_PKeyIns", st);
+  linie.Neu(e, funktion);
 }
 
 // The shift models of assignment kind `kng` of `apg` on `datum`, each
 // written with BDE_Eckwerte. Returns the number of day rows found.
-int SchichtmodelleTag(const std::string& stempel, const NzaSatz& basis, int& lfn,
-                      const std::string& apg, int kng, const std::string& datum) {
+int SchichtmodelleTag(DlzZeitlinie& linie, const NzaSatz& basis, const std::string& apg, int kng,
+                      const std::string& datum) {
   int st = Aem_OpenTag(apg, kng, datum);
   if (st != DB_OK) {
     Log_Fehler("Mlt_M_BDE", "Aem_OpenTag", st);
@@ -68,7 +59,7 @@ int SchichtmodelleTag(const std::string& stempel, const NzaSatz& basis, int& lfn
   AemTagSatz tag;
   while ((st = Aem_FetchTag(tag)) == DB_OK) {
     ++gefunden;
-    BDE_Eckwerte(stempel, tag, datum, basis, lfn);
+    BDE_Eckwerte(tag, datum, basis, linie);
   }
   if (st != DB_NOT_FOUND) Log_Fehler("Mlt_M_BDE", kLeseFehler, st);
   Aem_CloseTag();
@@ -76,6 +67,29 @@ int SchichtmodelleTag(const std::string& stempel, const NzaSatz& basis, int& lfn
 }
 
 }  // namespace
+
+DlzZeitlinie::DlzZeitlinie(std::string stempel, bool schreiben, int lfn)
+    : stempel_(std::move(stempel)), schreiben_(schreiben), lfn_(lfn) {}
+
+MltSatz DlzZeitlinie::Eintrag() const {
+  MltSatz e;
+  e.MltErf = kDlzErf;
+  e.MltDat = stempel_;
+  e.MltLfn = lfn_ + 1;
+  return e;
+}
+
+int DlzZeitlinie::Neu(const MltSatz& e, const char* funktion) {
+  lfn_ = e.MltLfn;
+  if (!schreiben_) {
+    eintraege_.push_back(e);
+    funktionen_.push_back(funktion);
+    return DB_OK;
+  }
+  int st = Mlt_PKeyIns(e);
+  if (st != DB_OK) Log_Fehler(funktion, "Mlt_PKeyIns", st);
+  return st;
+}
 
 NzaSatz Dlz_Basis(const MelSatz& row) {
   NzaSatz b;
@@ -97,6 +111,13 @@ void Dlz_Loeschen(const MelSatz& row) {
 }
 
 int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn) {
+  DlzZeitlinie linie(stempel, true, lfn);
+  int ergebnis = Mlt_MVon_Meldung(basis, linie);
+  lfn = linie.Lfn();
+  return ergebnis;
+}
+
+int Mlt_MVon_Meldung(NzaSatz& basis, DlzZeitlinie& linie) {
   int st = Mel_AplCurOpen("M__", basis.NzaApl);
   if (st != DB_OK) {
     // Without the messages nothing can be rebuilt; say so, as the
@@ -115,7 +136,7 @@ int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn) {
       erste = false;
     }
     letzte = m;
-    MltSatz e = Eintrag(stempel, lfn);
+    MltSatz e = linie.Eintrag();
     e.MltObj = m.MelMsk;
     e.MltPnr = m.KeyPnr;
     e.MltApl = m.KeyApl;
@@ -124,11 +145,7 @@ int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn) {
     e.MltMdtDat = m.KeyDat;
     e.MltMdtUhr = m.KeyUhr;
     e.MltUbg = m.KeyUbg;
-    int ins = Mlt_PKeyIns(e);
-    if (ins != DB_OK) {
-      Log_Fehler("Mlt_MVon_Meldung", "Mlt_PKeyIns", ins);
-      continue;
-    }
+    if (linie.Neu(e, "Mlt_MVon_Meldung") != DB_OK) continue;
     if (m.MelMsk == "BS") laeuft = true;
     if (m.MelMsk == "ES") laeuft = false;
     ergebnis = 1;
@@ -137,7 +154,8 @@ int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn) {
 
   if (laeuft) {
     // Still running: the period ends now, at the run stamp.
-    MltSatz e = Eintrag(stempel, lfn);
+    const std::string& stempel = linie.Stempel();
+    MltSatz e = linie.Eintrag();
     e.MltObj = "ES";
     e.MltPnr = letzte.KeyPnr;
     e.MltApl = letzte.KeyApl;
@@ -146,8 +164,7 @@ int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn) {
     e.MltMdtDat = stempel.substr(0, 8);
     e.MltMdtUhr = stempel.size() >= 14 ? stempel.substr(8, 6) : "";
     e.MltUbg = letzte.KeyUbg;
-    int ins = Mlt_PKeyIns(e);
-    if (ins != DB_OK) Log_Fehler("Mlt_M_Meldung", "Mlt_PKeyIns", ins);
+    linie.Neu(e, "Mlt_M_Meldung");
     basis.NzaEdtDat = e.MltMdtDat;
     basis.NzaEdtUhr = e.MltMdtUhr;
   } else if (!erste) {
@@ -159,20 +176,26 @@ int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn) {
 }
 
 void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn) {
+  DlzZeitlinie linie(stempel, true, lfn);
+  Mlt_M_BDE(basis, linie);
+  lfn = linie.Lfn();
+}
+
+void Mlt_M_BDE(const NzaSatz& basis, DlzZeitlinie& linie) {
   // From the day before the first message, so that a night shift begun the
   // day before is known; the calendar decides what "the day before" is.
   std::string tag;
   Datum_Tage(2, -1, basis.NzaDtmDat, tag);
   const std::string& bis = basis.NzaEdtDat;
   while (tag <= bis) {
-    if (SchichtmodelleTag(stempel, basis, lfn, basis.NzaApl, 2, tag) == 0) {
+    if (SchichtmodelleTag(linie, basis, basis.NzaApl, 2, tag) == 0) {
       AplSatz apl;
       apl.AplApl = basis.NzaApl;
       int st = Apl_PKeyReadk(apl);
       if (st != DB_OK) {
         Log_Fehler("Mlt_M_BDE", "Apl_PKeyReadk", st);
       } else {
-        SchichtmodelleTag(stempel, basis, lfn, apl.AplApg, 1, tag);
+        SchichtmodelleTag(linie, basis, apl.AplApg, 1, tag);
       }
     }
     if (tag >= bis) break;
@@ -190,6 +213,14 @@ void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn) {
 
 int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
                  const NzaSatz& basis, int& lfn) {
+  DlzZeitlinie linie(stempel, true, lfn);
+  int st = BDE_Eckwerte(tag, datum, basis, linie);
+  lfn = linie.Lfn();
+  return st;
+}
+
+int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
+                 DlzZeitlinie& linie) {
   int st = Emo_OpenPms(tag.AemEmo, tag.KalBtp, datum);
   if (st != DB_OK) {
     Log_Fehler("BDE_Eckwerte", "Emo_OpenPms", st);
@@ -206,13 +237,13 @@ int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::s
     if (!schichtGesehen || r.EmoBeg != letzterBeginn) {
       schichtGesehen = true;
       letzterBeginn = r.EmoBeg;
-      Grenze(stempel, tag, datum, basis, lfn, "KM", datum, r.EmoBeg, "BDE_Eckwerte: Kommen");
-      Grenze(stempel, tag, datum, basis, lfn, "GH", r.EmoBeg >= r.EmoEnd ? folgetag : datum,
-             r.EmoEnd, "BDE_Eckwerte: Gehen");
+      Grenze(linie, tag, datum, basis, "KM", datum, r.EmoBeg, "BDE_Eckwerte: Kommen");
+      Grenze(linie, tag, datum, basis, "GH", r.EmoBeg >= r.EmoEnd ? folgetag : datum, r.EmoEnd,
+             "BDE_Eckwerte: Gehen");
     }
-    Grenze(stempel, tag, datum, basis, lfn, "BP", r.EmoBeg >= r.PmsBeg ? folgetag : datum, r.PmsBeg,
+    Grenze(linie, tag, datum, basis, "BP", r.EmoBeg >= r.PmsBeg ? folgetag : datum, r.PmsBeg,
            "BDE_Eckwerte: Pausebeginn");
-    Grenze(stempel, tag, datum, basis, lfn, "EP", r.EmoBeg >= r.PmsEnd ? folgetag : datum, r.PmsEnd,
+    Grenze(linie, tag, datum, basis, "EP", r.EmoBeg >= r.PmsEnd ? folgetag : datum, r.PmsEnd,
            "BDE_Eckwerte: Pauseende");
   }
   if (st != DB_NOT_FOUND) Log_Fehler("BDE_Eckwerte", kLeseFehler, st);
@@ -220,13 +251,27 @@ int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::s
 }
 
 void Dlz_Auswertung(const MelSatz& row) {
-  Dlz_Loeschen(row);
   std::string stempel, leer;
   Get_SysDatum(stempel, leer, 4);
   NzaSatz basis = Dlz_Basis(row);
-  int lfn = -1;
-  if (Mlt_MVon_Meldung(stempel, basis, lfn) == 0) return;
-  Mlt_M_BDE(stempel, basis, lfn);
+  // With records to keep in step the time line is collected first, so that
+  // only the periods whose records differ need to go through the table.
+  const bool abgleich = Korr_Parameter().auswertung[5] == 1;
+  DlzZeitlinie linie(stempel, !abgleich);
+  if (abgleich) {
+    if (Mlt_MVon_Meldung(basis, linie) == 0) {
+      Dlz_Loeschen(row);
+      return;
+    }
+    Mlt_M_BDE(basis, linie);
+    if (Dlz_Abgleich(basis.NzaApl, linie)) return;
+    // Not decidable: the whole time line, as without the comparison.
+    Dlz_Loeschen(row);
+    Mlt_Schreiben(linie, {});
+  } else {
+    if (Mlt_MVon_Meldung(basis, linie) == 0) return;
+    Mlt_M_BDE(basis, linie);
+  }
   Mlt_Auswerten(stempel);
   Mlt_Entfernen(stempel);
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "db/DbMel.h"
 #include "db/Dbstd.h"
@@ -20,11 +21,48 @@ constexpr const char* kDlzErf = "DlzStd";
 constexpr const char* kDlzApk = "000000000000";
 constexpr const char* kDlzApp = "00000";
 
+// The time line of one evaluation while it is built. Entries get the running
+// numbers after `lfn` in the order in which they are made. A writing time
+// line inserts each entry at once (Mlt_PKeyIns; a failure is logged under the
+// entry's function name and the entry is dropped); a collecting one keeps
+// the entries in memory, so that the evaluation can decide which of them it
+// needs to write (DlzAbgleich).
+class DlzZeitlinie {
+ public:
+  DlzZeitlinie(std::string stempel, bool schreiben, int lfn = -1);
+
+  // A new entry of this time line: producer, run stamp and the next running
+  // number set. It counts as made once it is given to Neu.
+  MltSatz Eintrag() const;
+  // Adds the entry made last by Eintrag. Returns the insert's status, 0 when
+  // collecting.
+  int Neu(const MltSatz& e, const char* funktion);
+
+  const std::string& Stempel() const { return stempel_; }
+  // The last running number used; -1 before the first entry.
+  int Lfn() const { return lfn_; }
+  // The collected entries in the order made, and the function name under
+  // which a failed insert of each is logged.
+  const std::vector<MltSatz>& Eintraege() const { return eintraege_; }
+  const std::vector<const char*>& Funktionen() const { return funktionen_; }
+
+ private:
+  std::string stempel_;
+  bool schreiben_;
+  int lfn_;
+  std::vector<MltSatz> eintraege_;
+  std::vector<const char*> funktionen_;
+};
+
 // The evaluation of one corrected "M__" message; logs its own failures.
-// Deletes the workplace's kind-13 records (evaluation parameter 5 only),
-// builds the time line from the workplace's machine messages and its shift
-// model, replays it and removes it. A workplace without machine messages
-// ends after the deletion.
+// Builds the time line from the workplace's machine messages and its shift
+// model. While evaluation parameter 5 is on, the records of the time line are
+// compared with the stored ones and only the periods that differ are written
+// again through the time line (DlzAbgleich); where that cannot be decided,
+// and while the parameter is off, the whole time line is written and
+// replayed after every kind-13 record of the workplace has been deleted
+// (parameter 5 only). A workplace without machine messages ends after that
+// deletion.
 void Dlz_Auswertung(const MelSatz& row);
 
 // While evaluation parameter 5 is on: deletes every kind-13 record of the
@@ -43,15 +81,20 @@ NzaSatz Dlz_Basis(const MelSatz& row);
 // begin to the first message and its end to the last message (or to the run
 // stamp while running). `lfn` is the last running number used (-1 before the
 // first entry). Returns 1 when at least one entry was written, else 0.
+int Mlt_MVon_Meldung(NzaSatz& basis, DlzZeitlinie& linie);
+// The same into a writing time line after running number `lfn`.
 int Mlt_MVon_Meldung(const std::string& stempel, NzaSatz& basis, int& lfn);
 
 // The shift part of the time line: the shift and break boundaries of the
 // workplace's shift models (its own assignments, else its group's) for every
 // day from the day before the base row's begin up to the day of its end.
+void Mlt_M_BDE(const NzaSatz& basis, DlzZeitlinie& linie);
 void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn);
 
 // Writes the boundaries of one shift model (the day row `tag`, from
 // Aem_FetchTag) on day `datum`: "KM" and "GH" per shift, "BP" and "EP" per
 // break. Returns the status of the break cursor's open, else its close.
+int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
+                 DlzZeitlinie& linie);
 int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
                  const NzaSatz& basis, int& lfn);

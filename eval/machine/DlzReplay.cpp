@@ -51,7 +51,7 @@ double Dlz_Dauer(int sekunden) {
   return sekunden / 60 + (sekunden % 60) * 0.01;
 }
 
-void Dlz_Ereignis(DlzZustand& z, const MltSatz& e) {
+void Dlz_Ereignis(DlzZustand& z, const MltSatz& e, std::vector<NzaSatz>* saetze) {
   const std::string& obj = e.MltObj;
   if (obj == "KM") {
     Schritt(z, e);
@@ -92,7 +92,13 @@ void Dlz_Ereignis(DlzZustand& z, const MltSatz& e) {
     z.endDat = e.MltMdtDat;
     z.endUhr = e.MltMdtUhr;
     Buchen(z, e);
-    if (Korr_Parameter().auswertung[5] == 1) Nza_SA_M_Ins(z, e);
+    if (Korr_Parameter().auswertung[5] == 1) {
+      if (saetze != nullptr) {
+        saetze->push_back(Dlz_Satz(z, e));
+      } else {
+        Nza_SA_M_Ins(z, e);
+      }
+    }
     z.tLauf = z.tArbeit = z.tArbeit2 = z.tPause = 0;
     Vorher(z, e);
     z.ubg = "    ";
@@ -100,7 +106,7 @@ void Dlz_Ereignis(DlzZustand& z, const MltSatz& e) {
   }
 }
 
-int Nza_SA_M_Ins(const DlzZustand& z, const MltSatz& e) {
+NzaSatz Dlz_Satz(const DlzZustand& z, const MltSatz& e) {
   NzaSatz n;
   n.NzaSa = 13;
   n.NzaApl = e.MltApl;
@@ -126,12 +132,16 @@ int Nza_SA_M_Ins(const DlzZustand& z, const MltSatz& e) {
   n.NzaPzu = Dlz_Dauer(z.tPause);
   n.NzaUbz = Dlz_Dauer(z.tArbeit + z.tPause);
   n.NzaErf = kDlzErf;
-  int st = Nza_PKeyIns(n);
+  return n;
+}
+
+int Nza_SA_M_Ins(const DlzZustand& z, const MltSatz& e) {
+  int st = Nza_PKeyIns(Dlz_Satz(z, e));
   if (st != DB_OK) Log_Fehler("Nza_SA_M_Ins()", "Nza_PKeyIns", st);
   return st;
 }
 
-int Mlt_Auswerten(const std::string& stempel) {
+int Mlt_Auswerten(const std::string& stempel, const DlzAnfaenge& anfaenge) {
   int st = Mlt_Open(kDlzErf, stempel);
   if (st != DB_OK) {
     Log_Fehler("Mlt_Auswerten", "Mlt_Open", st);
@@ -139,7 +149,11 @@ int Mlt_Auswerten(const std::string& stempel) {
   }
   DlzZustand z;
   MltSatz e;
-  while ((st = Mlt_Fetch(e)) == DB_OK) Dlz_Ereignis(z, e);
+  while ((st = Mlt_Fetch(e)) == DB_OK) {
+    auto anfang = anfaenge.find(e.MltLfn);
+    if (anfang != anfaenge.end()) z = anfang->second;
+    Dlz_Ereignis(z, e);
+  }
   if (st != DB_NOT_FOUND) Log_Fehler("Mlt_Auswerten", kLeseFehler, st);
   return Mlt_Close();
 }

@@ -9,7 +9,9 @@
 // record with the period's totals.
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "db/DbMel.h"
 
@@ -35,17 +37,26 @@ double Dlz_Dauer(int sekunden);
 
 // Runs one time-line entry through the state (entries with another event key
 // are skipped). A stop writes its record with Nza_SA_M_Ins while evaluation
-// parameter 5 is on.
-void Dlz_Ereignis(DlzZustand& z, const MltSatz& e);
+// parameter 5 is on; given `saetze`, the record is added there instead of
+// being written.
+void Dlz_Ereignis(DlzZustand& z, const MltSatz& e, std::vector<NzaSatz>* saetze = nullptr);
 
-// Replays the time line of run stamp `stempel`. Returns the status of the
-// cursor's open when it fails (logged), else that of its close.
-int Mlt_Auswerten(const std::string& stempel);
+// Replay states by running number: the replay takes the state given for an
+// entry's running number just before it runs that entry.
+using DlzAnfaenge = std::map<int, DlzZustand>;
+
+// Replays the time line of run stamp `stempel`, from the empty state or, at
+// the entries named in `anfaenge`, from the state given there. Returns the
+// status of the cursor's open when it fails (logged), else that of its close.
+int Mlt_Auswerten(const std::string& stempel, const DlzAnfaenge& anfaenge = {});
 
 // Deletes the time line of run stamp `stempel` entry by entry; failures are
 // logged. Returns the status of the cursor's open when it fails, else that of
 // its close.
 int Mlt_Entfernen(const std::string& stempel);
+
+// The kind-13 record of the period that the stop `e` closes.
+NzaSatz Dlz_Satz(const DlzZustand& z, const MltSatz& e);
 
 // Writes the kind-13 record of the period that the stop `e` closes. Returns
 // the insert's status; a failure is logged.
