@@ -4,6 +4,7 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
+#include "infra/Datum.h"
 
 int Fzu_MldRead(FzuSatz& e) {
   DbZeile z;
@@ -418,6 +419,13 @@ int Prv_PKeyReadk(PrvSatz& row) {
 }
 
 int Aem_OpenTag(const std::string& apg, int kng, const std::string& datum) {
+  // The calendar rows of the day are those from its midnight up to the next
+  // one: a range on the calendars' keys, where a comparison of the formatted
+  // date would read every calendar row for every day asked for. A text that
+  // is no date finds nothing, as the formatted comparison did: it binds as
+  // the empty text, which no instant equals.
+  std::string tag = datum, folgetag;
+  if (!Datum_Plus(datum, 1, folgetag)) tag = folgetag = "";
   return Db_CursorOpen(
       gAemTag, "Aem_OpenTag",
       "select AemApg,AemEmo,TO_CHAR(AemGvo,'yyyymmdd'),AemBez,AemTxt,AemKal,AemLkz,AemVzt,"
@@ -426,9 +434,11 @@ int Aem_OpenTag(const std::string& apg, int kng, const std::string& datum) {
       "from Qvt532Aem,QvSystem.Qvt133Kal,QvSystem.Qvt133Bak,Qvt533Emo "
       "where ((((((((AemApg=:b0 and AemKng=:b1) and TO_CHAR(AemGvo,'yyyymmdd')<=:b2) and "
       "(TO_CHAR(AemGbi,'yyyymmdd')>=:b3 or AemGbi is null)) and KalNum=AemKal) and "
-      "TO_CHAR(KalDtm,'yyyymmdd')=:b4) and TO_CHAR(BakDtm,'yyyymmdd')=:b5) and "
+      "(KalDtm>=TO_DATE(:b4,'yyyymmdd') and KalDtm<TO_DATE(:b5,'yyyymmdd'))) and "
+      "(BakDtm>=TO_DATE(:b6,'yyyymmdd') and BakDtm<TO_DATE(:b7,'yyyymmdd'))) and "
       "EmoEmo=AemEmo) and EmoTtp=KalBtp) order by EmoBeg,AemEmo",
-      {DbText(apg), DbInt(kng), DbText(datum), DbText(datum), DbText(datum), DbText(datum)});
+      {DbText(apg), DbInt(kng), DbText(datum), DbText(datum), DbText(tag), DbText(folgetag),
+       DbText(tag), DbText(folgetag)});
 }
 
 int Aem_FetchTag(AemTagSatz& row) {
@@ -485,8 +495,6 @@ int Emo_Close() {
 }
 
 // Calendar, shift and person-time tables
-
-#include "infra/Datum.h"
 
 namespace {
 
