@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <numeric>
 #include <string>
@@ -144,14 +142,6 @@ bool Dlz_Abgleich(const std::string& apl, const DlzZeitlinie& linie) {
     if (erledigt.count(k) != 0) continue;
     auto alt = gespeichert.find(k);
     erledigt[k] = alt != gespeichert.end() && Spalten(alt->second) == Spalten(p.satz);
-    if (getenv("QV_DLZ_DEBUG2") && !erledigt[k]) {
-      fprintf(stderr, "DIRTY %s found=%d\n", k.c_str(), alt != gespeichert.end());
-      if (alt != gespeichert.end()) {
-        const NzaSatz& a = alt->second; const NzaSatz& b = p.satz;
-        fprintf(stderr, " edt %s%s/%s%s ubg '%s'/'%s' emo %s/%s tnr '%s'/'%s' jwo %s/%s woc %d/%d wtg %d/%d jtg %d/%d ttp %s/%s uza %f/%f bzu %f/%f erf %s/%s bmk %s/%s\n",
-          a.NzaEdtDat.c_str(), a.NzaEdtUhr.c_str(), b.NzaEdtDat.c_str(), b.NzaEdtUhr.c_str(), a.NzaUbg.c_str(), b.NzaUbg.c_str(), a.NzaEmo.c_str(), b.NzaEmo.c_str(), a.NzaTnr.c_str(), b.NzaTnr.c_str(), a.NzaJwo.c_str(), b.NzaJwo.c_str(), a.NzaWoc, b.NzaWoc, a.NzaWtg, b.NzaWtg, a.NzaJtg, b.NzaJtg, a.NzaTtp.c_str(), b.NzaTtp.c_str(), a.NzaUza, b.NzaUza, a.NzaBzu, b.NzaBzu, a.NzaErf.c_str(), b.NzaErf.c_str(), a.NzaBmk.c_str(), b.NzaBmk.c_str());
-      }
-    }
   }
   for (const auto& [k, alt] : gespeichert) {
     auto e = erledigt.find(k);
@@ -168,7 +158,6 @@ bool Dlz_Abgleich(const std::string& apl, const DlzZeitlinie& linie) {
     neu.push_back(&p);
     for (size_t pos = p.von; pos <= p.stopp; ++pos) auswahl[folge[pos]] = 1;
   }
-  if (getenv("QV_DLZ_DEBUG")) { FILE* f = fopen("/tmp/dlzdebug.txt", "a"); fprintf(f, "%s perioden=%zu neu=%zu gespeichert=%zu eintraege=%zu\n", apl.c_str(), perioden.size(), neu.size(), gespeichert.size(), eintraege.size()); fclose(f);}
   if (neu.empty()) return true;
   std::vector<int> lfn = Mlt_Schreiben(linie, auswahl);
   DlzAnfaenge anfaenge;

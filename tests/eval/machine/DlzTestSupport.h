@@ -24,22 +24,31 @@ class DlzTest : public KorrTest {
   void SetUp() override {
     KorrTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
+    ASSERT_EQ(Exec(KalenderSql() + Test_AplSql("APL01", "GRP1")), "");
+  }
+
+  // The calendar days of K1, 2026-11-28 to 2026-12-10, all of day type "AT".
+  static std::string KalenderSql() {
     std::string sql;
     // 2026-11-28 is a Saturday (week 48, day 332 of the year).
     for (int i = 0; i < 13; ++i) {
       int tag = 28 + i;
-      std::string d = tag <= 30 ? "202611" + Zwei(tag) : "202612" + Zwei(tag - 30);
+      std::string d = Tag(i);
       int wtg = (5 + i) % 7 + 1;
       int wch = 48 + (i + 5) / 7;
       sql += Test_BakSql(d, 2026, tag <= 30 ? 11 : 12, wch, wtg, 332 + i);
       sql += Test_KalSql("K1", d, "AT");
     }
-    sql += Test_AplSql("APL01", "GRP1");
-    ASSERT_EQ(Exec(sql), "");
+    return sql;
+  }
+  // Day `i` of the calendar (0 is 2026-11-28) as "yyyymmdd".
+  static std::string Tag(int i) {
+    int tag = 28 + i;
+    return tag <= 30 ? "202611" + Zwei(tag) : "202612" + Zwei(tag - 30);
   }
 
   static std::string Zwei(int n) {
-    char b[8];
+    char b[16];
     std::snprintf(b, sizeof b, "%02d", n);
     return b;
   }
