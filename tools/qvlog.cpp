@@ -141,8 +141,9 @@ Entry Parse(const std::string& file, const std::string& text) {
     } else if (line.compare(0, 13, "ErrorCode__: ") == 0) {
       char* stop = nullptr;
       std::string v = line.substr(13);
+      errno = 0;
       long long c = std::strtoll(v.c_str(), &stop, 10);
-      e.hasCode = !v.empty() && stop != nullptr && *stop == '\0';
+      e.hasCode = !v.empty() && stop != nullptr && *stop == '\0' && errno == 0;
       e.code = c;
       // Only a line that ended with its line break makes the entry whole.
       codeLine = whole;
@@ -404,8 +405,9 @@ int main(int argc, char** argv) {
     } else if (a == "--code") {
       value(v);
       char* stop = nullptr;
+      errno = 0;
       long long c = std::strtoll(v.c_str(), &stop, 10);
-      if (v.empty() || *stop != '\0') {
+      if (v.empty() || *stop != '\0' || errno != 0) {
         std::fprintf(stderr, "qvlog: --code wants a whole number, not '%s'\n", v.c_str());
         return 2;
       }
