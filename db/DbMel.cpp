@@ -151,6 +151,9 @@ int Mel_KsbCurFetch(MelSatz& row) {
 int Mel_KsbCurClose() {
   return Db_CursorClose(gKsb);
 }
+long Mel_KsbCurAnzahl() {
+  return gKsb.open ? static_cast<long>(gKsb.rows.size()) : 0;
+}
 
 int Mel_BnrCurOpen(int bnr) {
   return Db_CursorOpen(gBnr, "Mel_BnrCur",

@@ -65,6 +65,8 @@ int Mel_PKeyLock(int bnr, int lfn, std::string& ksb, std::string& kfc);
 int Mel_KsbCurOpen(const std::string& clerk);
 int Mel_KsbCurFetch(MelSatz& row);
 int Mel_KsbCurClose();
+// Rows the open clerk cursor delivers in all (0 when it is not open).
+long Mel_KsbCurAnzahl();
 
 // Rows of one booking number, in date, time, KeySek order.
 int Mel_BnrCurOpen(int bnr);

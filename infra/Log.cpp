@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -19,7 +20,9 @@ struct LogSettings {
   int entryCount = 0;
   int retryBoundMs = kLogRetryBoundMs;
   bool halten = false;
-  std::vector<std::string> gehalten;  // entries formed while held, in order
+  // Entries formed while held, in order: reporting function and text.
+  std::vector<std::pair<std::string, std::string>> gehalten;
+  std::map<std::string, int> jeFunktion;  // entries written, by function
 };
 
 LogSettings g_log;
@@ -108,7 +111,7 @@ std::string EntryText(const LogRequest& r) {
   return text;
 }
 
-void WriteEntry(const std::string& text);
+void WriteEntry(const std::string& function, const std::string& text);
 
 }  // namespace
 
@@ -117,16 +120,17 @@ void Log_Open(int level, const char* fileName) {
   g_log.fileName = fileName != nullptr ? fileName : kLogDefaultFileName;
   g_log.oldFileName = OldNameOf(g_log.fileName);
   g_log.entryCount = 0;
+  g_log.jeFunktion.clear();
 }
 
 void Log_Write(const LogRequest& request) {
   if ((request.kinds & g_log.level) <= 0) return;
   std::string text = EntryText(request);
   if (g_log.halten) {
-    g_log.gehalten.push_back(std::move(text));
+    g_log.gehalten.emplace_back(request.function, std::move(text));
     return;
   }
-  WriteEntry(text);
+  WriteEntry(request.function, text);
 }
 
 void Log_Zurueckhalten() {
@@ -135,9 +139,9 @@ void Log_Zurueckhalten() {
 
 void Log_Freigeben() {
   g_log.halten = false;
-  std::vector<std::string> texts;
+  std::vector<std::pair<std::string, std::string>> texts;
   texts.swap(g_log.gehalten);
-  for (const std::string& t : texts) WriteEntry(t);
+  for (const auto& [function, text] : texts) WriteEntry(function, text);
 }
 
 void Log_Verwerfen() {
@@ -147,7 +151,7 @@ void Log_Verwerfen() {
 
 namespace {
 
-void WriteEntry(const std::string& text) {
+void WriteEntry(const std::string& function, const std::string& text) {
   int waitedMs = 0;
   if (g_log.entryCount > kLogEntryLimit && !Rotate(waitedMs)) return;
 
@@ -175,6 +179,7 @@ void WriteEntry(const std::string& text) {
   }
   File_Close(handle);
   ++g_log.entryCount;
+  ++g_log.jeFunktion[function];
 }
 
 }  // namespace
@@ -199,6 +204,9 @@ std::string Log_OldFileName() {
 }
 int Log_EntryCount() {
   return g_log.entryCount;
+}
+std::map<std::string, int> Log_EintraegeJeFunktion() {
+  return g_log.jeFunktion;
 }
 
 void Log_ResetForTest() {

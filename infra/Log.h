@@ -33,6 +33,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 
 // Entry kinds (bits of LogRequest::kinds and of the level).
@@ -92,6 +93,9 @@ int Log_Level();
 std::string Log_FileName();
 std::string Log_OldFileName();
 int Log_EntryCount();
+// Entries this process has written since Log_Open, by reporting function
+// (held entries count when they are written; dropped ones never).
+std::map<std::string, int> Log_EintraegeJeFunktion();
 
 // Test seams: back to the state before Log_Open (level 0, default names,
 // count 0, default retry bound), and a shorter wait bound for a locked log.

@@ -37,9 +37,12 @@ struct Lauf {
   // delivered it.
   std::set<int> buchungen;
   bool fremdGemeldet = false;  // the log already says another run was met
+  KorrZaehler zaehler;
 };
 
-enum class Ausgang { Angewandt, Uebersprungen };
+// Uebersprungen: another run has taken the row; Offen: its mark could not be
+// read, the row stays pending.
+enum class Ausgang { Angewandt, Uebersprungen, Offen };
 
 std::string Schluessel(const MelSatz& row) {
   return std::to_string(row.KeyBnr) + "/" + std::to_string(row.KeyLfn);
@@ -47,13 +50,15 @@ std::string Schluessel(const MelSatz& row) {
 
 // True while the row still carries the mark the cursor delivered. The read
 // locks the row until the correction ends, so no other run can take it
-// meanwhile.
-bool NochMarkiert(const MelSatz& row, Lauf& lauf) {
+// meanwhile. Otherwise `sonst` says why the row is not applied.
+bool NochMarkiert(const MelSatz& row, Lauf& lauf, Ausgang& sonst) {
   std::string ksb, kfc;
   int st = Mel_PKeyLock(row.KeyBnr, row.KeyLfn, ksb, kfc);
   if (st == DB_OK && ksb == row.MelKsb && kfc == row.MelKfc) return true;
   if (lauf.buchungen.count(row.KeyBnr) > 0) return true;
+  sonst = Ausgang::Uebersprungen;
   if (st != DB_OK && st != DB_NOT_FOUND) {
+    sonst = Ausgang::Offen;
     Log_Fehler("Mld_Korrektur", "Mel_PKeyLock", st);
   } else if (!lauf.fremdGemeldet) {
     // Another run of the same clerk (or the clerk's application) has taken
@@ -69,7 +74,8 @@ bool NochMarkiert(const MelSatz& row, Lauf& lauf) {
 // and the buffer file brought to the device. Runs inside the correction's
 // transaction.
 Ausgang Anwenden(MelSatz row, Lauf& lauf) {
-  if (!NochMarkiert(row, lauf)) return Ausgang::Uebersprungen;
+  Ausgang sonst = Ausgang::Offen;
+  if (!NochMarkiert(row, lauf, sonst)) return sonst;
   // A kind without a function-code entry gets an empty entry, never the
   // entry of an earlier row.
   FzuSatz entry;
@@ -88,7 +94,7 @@ Ausgang Anwenden(MelSatz row, Lauf& lauf) {
 bool Korrektur(const MelSatz& row, Lauf& lauf) {
   for (int versuch = 1;; ++versuch) {
     Log_Zurueckhalten();
-    Ausgang ausgang = Ausgang::Uebersprungen;
+    Ausgang ausgang = Ausgang::Offen;
     int st = Db_KorrekturBeginn();
     if (st == DB_OK) {
       ausgang = Anwenden(row, lauf);
@@ -96,7 +102,12 @@ bool Korrektur(const MelSatz& row, Lauf& lauf) {
     }
     if (st == DB_OK) {
       Log_Freigeben();
-      if (ausgang == Ausgang::Angewandt) lauf.buchungen.insert(row.KeyBnr);
+      if (ausgang == Ausgang::Angewandt) {
+        lauf.buchungen.insert(row.KeyBnr);
+        ++lauf.zaehler.angewandt;
+      } else if (ausgang == Ausgang::Uebersprungen) {
+        ++lauf.zaehler.uebersprungen;
+      }
       return true;
     }
     // Nothing of the correction stays: its rows are rolled back, and the log
@@ -125,7 +136,7 @@ KorrHandler Korr_HandlerFuer(const std::string& code) {
   return nullptr;
 }
 
-void Korr_Schleife(const std::string& clerk) {
+void Korr_Schleife(const std::string& clerk, KorrZaehler* zaehler) {
   int st = Mel_KsbCurOpen(clerk);
   if (st != DB_OK) {
     // Without its rows the run cannot do anything; say so rather than end
@@ -134,6 +145,7 @@ void Korr_Schleife(const std::string& clerk) {
     return;
   }
   Lauf lauf;
+  lauf.zaehler.gelesen = Mel_KsbCurAnzahl();
   MelSatz row;
   while ((st = Mel_KsbCurFetch(row)) == DB_OK) {
     if (!Korrektur(row, lauf)) break;
@@ -142,4 +154,5 @@ void Korr_Schleife(const std::string& clerk) {
     Log_Fehler("Mld_Korrektur", "Cursor-Read fehlgeschlagen", st);
   }
   Mel_KsbCurClose();
+  if (zaehler != nullptr) *zaehler = lauf.zaehler;
 }

@@ -25,4 +25,13 @@ constexpr int kKorrPauseMs = 100;
 // environmental failure rolls the whole correction back and logs it once; the
 // correction is tried again up to kKorrVersuche times and then left pending.
 // A lost session ends the loop after its one entry.
-void Korr_Schleife(const std::string& clerk);
+//
+// `zaehler`, when given, receives what became of the clerk's rows: read (the
+// rows the clerk cursor delivers), applied (committed), skipped (taken by
+// another run meanwhile); the rest stays pending.
+struct KorrZaehler {
+  long gelesen = 0;
+  long angewandt = 0;
+  long uebersprungen = 0;
+};
+void Korr_Schleife(const std::string& clerk, KorrZaehler* zaehler = nullptr);

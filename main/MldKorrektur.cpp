@@ -1,9 +1,15 @@
 #include "main/MldKorrektur.h"
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
 #include "download/DnlSenden.h"
+#include "infra/Clock.h"
 #include "infra/Log.h"
+#include "infra/Metrik.h"
 #include "main/KorrLoop.h"
 
 namespace {
@@ -19,6 +25,22 @@ std::string LogSafe(const char* text) {
     if (u == 0xFE || u == '\r' || u == '\n') c = '?';
   }
   return out;
+}
+
+// Writes the run's metrics when the environment names a file. A failure is
+// logged and changes nothing else.
+void MetrikAbschliessen(MetrikLauf& lauf, std::chrono::steady_clock::time_point start) {
+  const char* ziel = std::getenv(kMetrikVariable);
+  if (ziel == nullptr || *ziel == '\0') return;
+  lauf.dauerSekunden =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  lauf.eintraege = Log_EintraegeJeFunktion();
+  std::string schritt;
+  int rc = Metrik_Schreiben(ziel, Metrik_Text(lauf), &schritt);
+  if (rc != 0) {
+    Log_Fehler("Metrik_Schreiben",
+               LogSafe(("Metrikdatei " + schritt + ": " + ziel).c_str()).c_str(), rc);
+  }
 }
 
 }  // namespace
@@ -47,19 +69,26 @@ int Korr_ParameterLesen() {
   return DB_OK;
 }
 
-void Mld_Korrektur(const std::string& clerk) {
+void Mld_Korrektur(const std::string& clerk, KorrZaehler* zaehler) {
   if (Korr_ParameterLesen() != DB_OK) return;
-  Korr_Schleife(clerk);
+  Korr_Schleife(clerk, zaehler);
 }
 
 int Mld_Main(int argc, const char* const* argv) {
   Log_Open(7, "./Msg/Vastrigon.Txt");
+  const auto start = std::chrono::steady_clock::now();
+  std::tm jetzt = Clock_Now();
+  MetrikLauf metrik;
+  metrik.startSekunden = static_cast<long long>(std::mktime(&jetzt));
+  if (argc == 2) metrik.clerk = std::string(argv[1]).substr(0, 8);
 
   int st = Db_Connect();
   if (st != DB_OK) {
     Log_Fehler("dbConnect", "Fehlerhafter Connect mit der DB ", st);
+    MetrikAbschliessen(metrik, start);
     return 0;
   }
+  metrik.verbunden = true;
 
   Log_Fehler("Parameter (User)", LogSafe(argc > 1 ? argv[1] : "").c_str(), -1);
 
@@ -72,7 +101,12 @@ int Mld_Main(int argc, const char* const* argv) {
       // the loop. It names no clerk, so nothing is run.
       Log_Fehler("Mld_Korrektur", "Sachbearbeiter fehlt", -1);
     } else {
-      Mld_Korrektur(clerk);
+      KorrZaehler z;
+      Mld_Korrektur(clerk, &z);
+      metrik.gelesen = z.gelesen;
+      metrik.angewandt = z.angewandt;
+      metrik.uebersprungen = z.uebersprungen;
+      metrik.offen = z.gelesen - z.angewandt - z.uebersprungen;
     }
   } else {
     Log_Fehler("Mld_Korrektur", "Anzahl Parameter <> 2", -1);
@@ -81,5 +115,6 @@ int Mld_Main(int argc, const char* const* argv) {
   // Releases the buffer file of the last terminal line written.
   Dnl_DateiSchliessen();
   Db_Commit();
+  MetrikAbschliessen(metrik, start);
   return 0;
 }

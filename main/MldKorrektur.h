@@ -5,6 +5,7 @@
 
 #include "db/DbMel.h"
 #include "db/Dbstd.h"
+#include "main/KorrLoop.h"
 
 // The fourteen process-wide evaluation flags: for each parameter key k in
 // {1, 2, 3, 4, 5, 7, 9} an evaluation flag and a marker flag. Set once before
@@ -22,9 +23,11 @@ const KorrParameter& Korr_Parameter();
 // "Nzp_PKeyReadk"), after which the run must not correct anything.
 int Korr_ParameterLesen();
 
-// Runs the correction run for one clerk identifier (at most 8 characters).
-void Mld_Korrektur(const std::string& clerk);
+// Runs the correction run for one clerk identifier (at most 8 characters);
+// `zaehler`, when given, receives what became of the clerk's rows.
+void Mld_Korrektur(const std::string& clerk, KorrZaehler* zaehler = nullptr);
 
-// The program's start: log, connect, argument check, run, final commit.
-// Returns the exit status, which is always 0.
+// The program's start: log, connect, argument check, run, final commit, and
+// the run's metrics file when the environment names one (QV_METRICS_FILE,
+// see infra/Metrik.h). Returns the exit status, which is always 0.
 int Mld_Main(int argc, const char* const* argv);
