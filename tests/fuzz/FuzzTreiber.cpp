@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
   std::mt19937 zufall(static_cast<std::mt19937::result_type>(seed));
   for (long i = 0; i < runs; ++i) lauf(Mutiert(korpus, zufall));
   std::remove(crash.c_str());
+  QvFuzz_Aufraeumen();
   std::printf("qvfuzz %s: %zu corpus inputs, %ld generated inputs (seed %lu), no fault\n",
               argv[1], korpus.size(), runs, seed);
   return 0;

@@ -1,5 +1,6 @@
 #include "tests/fuzz/FuzzZiele.h"
 
+#include <ftw.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -337,6 +338,15 @@ QvFuzzZiel QvFuzz_Ziel(const std::string& name) {
   if (name == "log") return QvFuzz_Log;
   if (name == "mel") return QvFuzz_Mel;
   return nullptr;
+}
+
+void QvFuzz_Aufraeumen() {
+  Db_Disconnect();
+  ::chdir("/");
+  ::nftw(
+      Ordner().c_str(),
+      [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
+      FTW_DEPTH | FTW_PHYS);
 }
 
 void QvFuzz_Fehler(const std::string& what) {

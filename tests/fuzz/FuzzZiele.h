@@ -25,5 +25,8 @@ using QvFuzzZiel = int (*)(const uint8_t*, size_t);
 // The target of a name ("ini", "log", "mel"), or nullptr.
 QvFuzzZiel QvFuzz_Ziel(const std::string& name);
 
+// Removes the temporary folder of the targets (end of a driver run).
+void QvFuzz_Aufraeumen();
+
 // Ends the process with a message on stderr (a broken invariant).
 [[noreturn]] void QvFuzz_Fehler(const std::string& what);
