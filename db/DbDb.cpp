@@ -6,8 +6,8 @@
 #include <memory>
 #include <unordered_map>
 
-#include "db/DbStatus.h"
 #include "db/DbPg.h"
+#include "db/DbStatus.h"
 #include "infra/Ini.h"
 
 namespace {

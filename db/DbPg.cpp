@@ -690,7 +690,8 @@ class StderrFang {
     std::rewind(datei_);
     char buf[512];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, datei_)) > 0 && text.size() < 4000) text.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, datei_)) > 0 && text.size() < 4000)
+      text.append(buf, n);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     for (char& ch : text) {
       if (ch == '\n' || ch == '\r') ch = ' ';  // one line in the log

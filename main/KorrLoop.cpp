@@ -92,10 +92,10 @@ Ausgang Anwenden(MelSatz row, Lauf& lauf) {
   } else {
     // No handler, as for every code but the five; the row keeps its mark, so
     // the log says so once per run that meets it.
-    Log_Fehler("Mld_Korrektur",
-               ("Unbekannter Korrekturcode '" + Log_Sicher(row.MelKfc) + "': " + Schluessel(row))
-                   .c_str(),
-               -1);
+    Log_Fehler(
+        "Mld_Korrektur",
+        ("Unbekannter Korrekturcode '" + Log_Sicher(row.MelKfc) + "': " + Schluessel(row)).c_str(),
+        -1);
   }
   row.ObjTyp = entry.FzuTxt;
   Korr_Merker(row);

@@ -54,19 +54,20 @@ struct Line {
 };
 
 void Usage(std::FILE* out) {
-  std::fprintf(out,
-               "Usage: qvini set FILE NAME VALUE   encipher VALUE and write it as entry NAME into\n"
-               "                                   FILE (created if missing); VALUE \"-\" reads\n"
-               "                                   the value from the first line of stdin\n"
-               "       qvini show [--reveal] FILE  print the deciphered entries as NAME=VALUE; the\n"
-               "                                   value of PASS is shown as ******** unless\n"
-               "                                   --reveal is given\n"
-               "       qvini encipher VALUE        print the enciphered digits of VALUE\n"
-               "       qvini --help                print this help\n"
-               "\n"
-               "NAME is LOGIN, PASS or NET8 for the database credentials (any name without\n"
-               "\";\" or line breaks is accepted). VALUE has at most %zu characters.\n",
-               kIniValueMax);
+  std::fprintf(
+      out,
+      "Usage: qvini set FILE NAME VALUE   encipher VALUE and write it as entry NAME into\n"
+      "                                   FILE (created if missing); VALUE \"-\" reads\n"
+      "                                   the value from the first line of stdin\n"
+      "       qvini show [--reveal] FILE  print the deciphered entries as NAME=VALUE; the\n"
+      "                                   value of PASS is shown as ******** unless\n"
+      "                                   --reveal is given\n"
+      "       qvini encipher VALUE        print the enciphered digits of VALUE\n"
+      "       qvini --help                print this help\n"
+      "\n"
+      "NAME is LOGIN, PASS or NET8 for the database credentials (any name without\n"
+      "\";\" or line breaks is accepted). VALUE has at most %zu characters.\n",
+      kIniValueMax);
 }
 
 int Fail(const std::string& message) {

@@ -81,9 +81,9 @@ TEST(DbSqliteConnect, DatabaseHeldByAnotherProgramIsBusyNotUnreachable) {
   // Another program works on the file in rollback-journal mode and holds it.
   sqlite3* fremd = nullptr;
   ASSERT_EQ(sqlite3_open(pfad.c_str(), &fremd), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(fremd, "pragma journal_mode=delete; begin exclusive", nullptr, nullptr,
-                         nullptr),
-            SQLITE_OK);
+  ASSERT_EQ(
+      sqlite3_exec(fremd, "pragma journal_mode=delete; begin exclusive", nullptr, nullptr, nullptr),
+      SQLITE_OK);
   EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_BUSY);
   sqlite3_exec(fremd, "commit", nullptr, nullptr, nullptr);
   sqlite3_close(fremd);

@@ -2,8 +2,8 @@
 #include "download/DnlSenden.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
   for (long i = 0; i < runs; ++i) lauf(Mutiert(korpus, zufall));
   std::remove(crash.c_str());
   QvFuzz_Aufraeumen();
-  std::printf("qvfuzz %s: %zu corpus inputs, %ld generated inputs (seed %lu), no fault\n",
-              argv[1], korpus.size(), runs, seed);
+  std::printf("qvfuzz %s: %zu corpus inputs, %ld generated inputs (seed %lu), no fault\n", argv[1],
+              korpus.size(), runs, seed);
   return 0;
 }

@@ -86,7 +86,8 @@ int Ini(const uint8_t* data, size_t size) {
   // The input as one enciphered value; and as a clear text, whose
   // enciphered form must decipher to it again.
   std::string clear;
-  if (Ini_Decipher(text, clear) && clear.size() > kIniValueMax) QvFuzz_Fehler("deciphered too long");
+  if (Ini_Decipher(text, clear) && clear.size() > kIniValueMax)
+    QvFuzz_Fehler("deciphered too long");
   std::string klar = text.substr(0, std::min(text.find('\0'), kIniValueMax));
   std::string zurueck;
   if (!Ini_Decipher(Ini_Encipher(klar), zurueck) || zurueck != klar) {
@@ -104,9 +105,10 @@ std::string Erwartet(const LogRequest& r) {
   for (int bit = 0; bit < 5; ++bit) {
     if (r.kinds & (1 << bit)) kinds += kWords[bit];
   }
-  std::string t = "\xFE\r\nSystem-Date: 08.12.26\r\nSystem-Time: 10:15:00\r\nMsgArt_____: " + kinds +
-                  "\r\nMessage____: " + r.message + "\r\nFunktion___: " + r.function +
-                  "\r\nErrorCode__: " + std::to_string(r.errorCode) + "\r\n";
+  std::string t =
+      "\xFE\r\nSystem-Date: 08.12.26\r\nSystem-Time: 10:15:00\r\nMsgArt_____: " + kinds +
+      "\r\nMessage____: " + r.message + "\r\nFunktion___: " + r.function +
+      "\r\nErrorCode__: " + std::to_string(r.errorCode) + "\r\n";
   if (r.kinds & kDMSG) t += std::string(static_cast<const char*>(r.data), r.dataSize) + "\r\n";
   if ((r.kinds & kSMSG) && !r.extra.empty()) t += r.extra + "\r\n";
   return t;
@@ -138,7 +140,8 @@ int Log(const uint8_t* data, size_t size) {
       r.function = Log_Sicher(r.function);
       r.message = Log_Sicher(r.message);
       for (char c : r.message) {
-        if (c == '\xFE' || c == '\r' || c == '\n' || c == '\0') QvFuzz_Fehler("Log_Sicher let through");
+        if (c == '\xFE' || c == '\r' || c == '\n' || c == '\0')
+          QvFuzz_Fehler("Log_Sicher let through");
       }
     }
     Log_Write(r);
@@ -190,7 +193,8 @@ const char* const kPlant =
     " ('A1000',1,2,0,1,'T-A1000','F1');"
     "insert into Qvt504App (AppApk,AppApp,AppSts,AppNaf,AppFbe) values"
     " ('A1000','0010',3,'00000','F1');"
-    "insert into Qvt557Cfg (CfgDta,CfgIP,CfgPrt,CfgVn1,CfgBi1) values (1,'10.0.0.1','4711','F0','F9');";
+    "insert into Qvt557Cfg (CfgDta,CfgIP,CfgPrt,CfgVn1,CfgBi1) values "
+    "(1,'10.0.0.1','4711','F0','F9');";
 
 // A value a terminal or the clerk's application would write into `spalte`.
 void Ueblich(sqlite3_stmt* st, int i, const std::string& spalte, uint8_t wahl) {
@@ -237,14 +241,16 @@ Anlage& AnlageHolen() {
     sqlite3_open((root + "/db/QvSystem.db").c_str(), &sys);
     std::string err = SqlAusfuehren(sys, Lesen(QV_SOURCE_DIR "/schema/sqlite_qvsystem.sql"));
     sqlite3_close(sys);
-    if (sqlite3_open(db.c_str(), &an->fremd) != SQLITE_OK) QvFuzz_Fehler("cannot create the database");
+    if (sqlite3_open(db.c_str(), &an->fremd) != SQLITE_OK)
+      QvFuzz_Fehler("cannot create the database");
     if (err.empty()) err = SqlAusfuehren(an->fremd, Lesen(QV_SOURCE_DIR "/schema/sqlite.sql"));
-    if (err.empty()) err = SqlAusfuehren(an->fremd, "pragma journal_mode=wal; pragma synchronous=off");
+    if (err.empty())
+      err = SqlAusfuehren(an->fremd, "pragma journal_mode=wal; pragma synchronous=off");
     if (!err.empty()) QvFuzz_Fehler("schema: " + err);
     sqlite3_busy_timeout(an->fremd, 5000);
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(an->fremd, "select name from pragma_table_info('Qvt560Mel') order by cid", -1,
-                       &st, nullptr);
+    sqlite3_prepare_v2(an->fremd, "select name from pragma_table_info('Qvt560Mel') order by cid",
+                       -1, &st, nullptr);
     while (sqlite3_step(st) == SQLITE_ROW) {
       an->spalten.push_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
     }
@@ -289,7 +295,8 @@ int Mel(const uint8_t* data, size_t size) {
           sqlite3_bind_null(st, p);
           break;
         case 1:
-          sqlite3_bind_int64(st, p, static_cast<int64_t>(in.Zahl()) * (in.Byte() % 3 ? 1 : 1000003));
+          sqlite3_bind_int64(st, p,
+                             static_cast<int64_t>(in.Zahl()) * (in.Byte() % 3 ? 1 : 1000003));
           break;
         case 2:
           sqlite3_bind_double(st, p, in.Double());

@@ -53,8 +53,8 @@ class KorrAbweisungTest : public KorrTest {
       m.KeyBnr = std::stoi(r.substr(0, r.find('|')));
       m.KeyLfn = std::stoi(r.substr(r.find('|') + 1));
       EXPECT_EQ(Mel_PKeyReadk(m), DB_OK);
-      z.push_back(r + "|" + m.MelKsb + "|" + m.MelKfc + "|" + std::to_string(int(m.MelGum)) +
-                  "|" + m.KeyUhr);
+      z.push_back(r + "|" + m.MelKsb + "|" + m.MelKfc + "|" + std::to_string(int(m.MelGum)) + "|" +
+                  m.KeyUhr);
     }
     return z;
   }
@@ -141,9 +141,10 @@ TEST_P(KorrAbweisungTest, UnknownCodeIsLoggedOnceAndRunsNoHandler) {
   Korr_Schleife("CLERK1");
   EXPECT_EQ(Meldungen(), (Zeilen{"1|0|CLERK1|XYZ|10|080000", "2|0|CLERK1|aei|10|090000",
                                  "3|0|CLERK1|   |10|100000"}));
-  EXPECT_EQ(LogText(), Korr_LogEntry("Unbekannter Korrekturcode 'XYZ': 1/0", "Mld_Korrektur", -1) +
-                           Korr_LogEntry("Unbekannter Korrekturcode 'aei': 2/0", "Mld_Korrektur", -1) +
-                           Korr_LogEntry("Unbekannter Korrekturcode '   ': 3/0", "Mld_Korrektur", -1));
+  EXPECT_EQ(LogText(),
+            Korr_LogEntry("Unbekannter Korrekturcode 'XYZ': 1/0", "Mld_Korrektur", -1) +
+                Korr_LogEntry("Unbekannter Korrekturcode 'aei': 2/0", "Mld_Korrektur", -1) +
+                Korr_LogEntry("Unbekannter Korrekturcode '   ': 3/0", "Mld_Korrektur", -1));
   // The marker step still runs for such a row.
   EXPECT_NE(Rows("select count(*) from Qvt563Mrk"), Zeilen{"0"});
 }
@@ -158,8 +159,7 @@ TEST_P(KorrAbweisungTest, TimeShiftWithoutAnInstantIsRefused) {
   Korr_Schleife("CLERK1");
   EXPECT_EQ(Meldungen(), vorher) << "the other row keeps its time";
   EXPECT_EQ(Folgen(), folgenVorher);
-  EXPECT_EQ(LogText(),
-            Korr_LogEntry("Kein gueltiger Zeitpunkt: 5/0", "Korr_ZeitVerschiebung", -1));
+  EXPECT_EQ(LogText(), Korr_LogEntry("Kein gueltiger Zeitpunkt: 5/0", "Korr_ZeitVerschiebung", -1));
 }
 
 }  // namespace

@@ -100,12 +100,16 @@ TEST_P(MldKorrekturTest, ParameterThatCannotBeReadEndsTheRunBeforeTheLoop) {
   const std::string log = Test_ReadFile(dir + "/log.txt");
   Log_ResetForTest();
   Test_RemoveTree(dir);
-  EXPECT_NE(log.find("Message____: Nzp_PKeyReadk 1\r\nFunktion___: Mld_Korrektur\r\nErrorCode__: -1422"),
-            std::string::npos) << log;
+  EXPECT_NE(
+      log.find("Message____: Nzp_PKeyReadk 1\r\nFunktion___: Mld_Korrektur\r\nErrorCode__: -1422"),
+      std::string::npos)
+      << log;
   for (const char* code : {"-54", "-942", "-1861", "-20000"}) {
     EXPECT_NE(log.find(std::string("Message____: Nzp_PKeyReadk\r\nFunktion___: Mld_Korrektur\r\n"
-                                   "ErrorCode__: ") + code + "\r\n"),
-              std::string::npos) << code;
+                                   "ErrorCode__: ") +
+                       code + "\r\n"),
+              std::string::npos)
+        << code;
   }
 }
 
