@@ -6,6 +6,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "db/DbPg.h"
 #include "db/DbStatus.h"
 #include "infra/Ini.h"
 
@@ -103,10 +104,20 @@ int Db_Connect() {
   return Db_ConnectWith(login, pass, net8);
 }
 
+namespace {
+std::string gConnectMeldung;
+}
+
+std::string Db_ConnectMeldung() {
+  return gConnectMeldung;
+}
+
 int Db_ConnectWith(const std::string& login, const std::string& pass, const std::string& net8) {
   Db_Disconnect();
   std::unique_ptr<DbBackend> backend;
+  DbPg_ConnectMeldung();  // nothing of an earlier connect
   int st = DbBackend_Open(login, pass, net8, backend);
+  gConnectMeldung = DbPg_ConnectMeldung();
   if (st != DB_OK) return st;
   S().backend = std::move(backend);
   return DB_OK;

@@ -20,6 +20,11 @@ int Db_Connect();
 // Connects with the three parts of the connect string LOGIN/PASS@NET8.
 int Db_ConnectWith(const std::string& login, const std::string& pass, const std::string& net8);
 
+// What a client library had to say while the last connect ran (for example
+// that a password file others may read was ignored), or empty. Libraries
+// never write to the console; the caller logs this text.
+std::string Db_ConnectMeldung();
+
 // Commits the open transaction; reports nothing.
 void Db_Commit();
 // Rolls back the open transaction; reports nothing.

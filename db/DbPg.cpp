@@ -1,6 +1,8 @@
 #include "db/DbPg.h"
 
+#include <fcntl.h>
 #include <libpq-fe.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <charconv>
@@ -654,7 +656,61 @@ int ConnectFailure(PGconn* c) {
   return DB_NOT_CONNECTED;
 }
 
+// What libpq printed on stderr during the last connect.
+std::string gConnectMeldung;
+
+// libpq writes a few warnings straight to stderr while it connects (a
+// password file that others may read, for one). The program has no console:
+// for the time of the connect stderr goes into an anonymous temporary file
+// (or /dev/null when none can be made), and its text is kept for the log.
+class StderrFang {
+ public:
+  StderrFang() {
+    std::fflush(stderr);
+    datei_ = std::tmpfile();
+    int ziel = datei_ ? fileno(datei_) : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    alt_ = ::fcntl(2, F_DUPFD_CLOEXEC, 3);
+    if (ziel >= 0) ::dup2(ziel, 2);
+    if (!datei_ && ziel >= 0) ::close(ziel);
+  }
+  ~StderrFang() {
+    std::fflush(stderr);
+    if (alt_ >= 0) {
+      ::dup2(alt_, 2);
+      ::close(alt_);
+    } else {
+      ::close(2);  // stderr was closed before: so it stays
+    }
+    if (datei_) std::fclose(datei_);
+  }
+  std::string Text() {
+    std::fflush(stderr);
+    std::string text;
+    if (!datei_) return text;
+    std::rewind(datei_);
+    char buf[512];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, datei_)) > 0 && text.size() < 4000)
+      text.append(buf, n);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    for (char& ch : text) {
+      if (ch == '\n' || ch == '\r') ch = ' ';  // one line in the log
+    }
+    return text;
+  }
+
+ private:
+  std::FILE* datei_ = nullptr;
+  int alt_ = -1;
+};
+
 }  // namespace
+
+std::string DbPg_ConnectMeldung() {
+  std::string text;
+  text.swap(gConnectMeldung);
+  return text;
+}
 
 bool DbPg_Rewrite(const std::string& in, DbPgText& out) {
   out = DbPgText{};
@@ -799,6 +855,7 @@ int DbPg_StatusOf(const std::string& code) {
 
 int DbPg_Open(const std::string& user, const std::string& password, const std::string& conninfo,
               std::unique_ptr<DbBackend>& out) {
+  gConnectMeldung.clear();
   if (conninfo.empty()) return DB_NO_SERVICE;
   const bool uri = StartsWith(conninfo, "postgresql://") || StartsWith(conninfo, "postgres://");
   const bool pairs = !uri && conninfo.find('=') != std::string::npos;
@@ -833,7 +890,12 @@ int DbPg_Open(const std::string& user, const std::string& password, const std::s
   }
   keys.push_back(nullptr);
   values.push_back(nullptr);
-  PGconn* c = PQconnectdbParams(keys.data(), values.data(), 1);
+  PGconn* c = nullptr;
+  {
+    StderrFang fang;
+    c = PQconnectdbParams(keys.data(), values.data(), 1);
+    gConnectMeldung = fang.Text();
+  }
   if (c == nullptr) return DB_NOT_CONNECTED;
   if (PQstatus(c) != CONNECTION_OK) {
     int st = ConnectFailure(c);
@@ -854,7 +916,7 @@ int DbPg_Open(const std::string& user, const std::string& password, const std::s
   if (st == DB_OK) {
     // The shared system calendar belongs to a complete installation; without
     // it the connect fails, as on an SQLite installation without its file.
-    r = PQexec(c, "SELECT 1 FROM QvSystem.Qvt133Bak WHERE false");
+    r = PQexec(c, "SELECT 1 FROM QvSystem.Qvt133Bak, QvSystem.Qvt133Kal WHERE false");
     if (r == nullptr || PQresultStatus(r) != PGRES_TUPLES_OK) st = DB_NOT_CONNECTED;
     PQclear(r);
   }

@@ -40,6 +40,12 @@
 int DbPg_Open(const std::string& user, const std::string& password, const std::string& conninfo,
               std::unique_ptr<DbBackend>& out);
 
+// What the client library printed while the last DbPg_Open connected (for
+// example that a password file others may read was ignored); empty when
+// nothing. It never reaches the console: the caller logs it. Reading it
+// clears it.
+std::string DbPg_ConnectMeldung();
+
 // A statement text in the server's form (see above), exposed for tests.
 struct DbPgText {
   std::string sql;

@@ -477,6 +477,13 @@ bool DbSqlite_ToChar(const std::string& stored, const std::string& mask, std::st
   return true;
 }
 
+namespace {
+// The database or a table of it is held by another connection.
+bool Belegt(int rc) {
+  return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+}
+}  // namespace
+
 int DbSqlite_Open(const std::string& path, std::unique_ptr<DbBackend>& out) {
   // Never create a database: a path that names no file is a connect failure.
   if (path.empty() || !IsRegularFile(path)) return DB_NOT_CONNECTED;
@@ -489,10 +496,13 @@ int DbSqlite_Open(const std::string& path, std::unique_ptr<DbBackend>& out) {
   }
   sqlite3_busy_timeout(db, 5000);
   sqlite3_extended_result_codes(db, 1);
-  // A file that is no database fails here already.
-  if (sqlite3_exec(db, "pragma journal_mode=wal", nullptr, nullptr, nullptr) != SQLITE_OK) {
+  // A file that is no database fails here already. A database that another
+  // program holds (a writer in rollback-journal mode) is only busy: after the
+  // busy timeout, like any other statement, -54.
+  rc = sqlite3_exec(db, "pragma journal_mode=wal", nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) {
     sqlite3_close(db);
-    return DB_NOT_CONNECTED;
+    return Belegt(rc) ? DB_BUSY : DB_NOT_CONNECTED;
   }
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
   sqlite3_create_function(db, "TO_DATE", 2, SQLITE_UTF8, nullptr, FnToDate, nullptr, nullptr);
@@ -526,6 +536,19 @@ int DbSqlite_Open(const std::string& path, std::unique_ptr<DbBackend>& out) {
     attached = sqlite3_step(st) == SQLITE_DONE;
   }
   sqlite3_finalize(st);
+  st = nullptr;
+  // The calendar file must hold the calendar: an empty or foreign file would
+  // let the evaluations run against a missing calendar.
+  if (attached) {
+    rc = sqlite3_prepare_v2(db, "select 1 from QvSystem.Qvt133Bak, QvSystem.Qvt133Kal where 0", -1,
+                            &st, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) {
+      sqlite3_close(db);
+      return Belegt(rc) ? DB_BUSY : DB_NOT_CONNECTED;
+    }
+  }
   if (!attached) {
     sqlite3_close(db);
     return DB_NOT_CONNECTED;

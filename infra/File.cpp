@@ -1,6 +1,7 @@
 #include "infra/File.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,9 +52,22 @@ int PosixFileOps::Lock(int handle) {
   do {
     rc = ::fcntl(handle, F_SETLK, &fl);
   } while (rc < 0 && errno == EINTR);
-  if (rc == 0) return 0;
-  if (errno == EACCES || errno == EAGAIN) return kFileBusy;
-  return LastError();
+  if (rc != 0) {
+    if (errno == EACCES || errno == EAGAIN) return kFileBusy;
+    return LastError();
+  }
+  // A communication process may lock with flock instead of fcntl; on this
+  // platform the two kinds do not see each other, so both are taken. A file
+  // system without flock leaves the fcntl lock alone in force.
+  do {
+    rc = ::flock(handle, LOCK_EX | LOCK_NB);
+  } while (rc < 0 && errno == EINTR);
+  if (rc != 0 && errno == EWOULDBLOCK) {
+    fl.l_type = F_UNLCK;
+    ::fcntl(handle, F_SETLK, &fl);
+    return kFileBusy;
+  }
+  return 0;
 }
 
 int PosixFileOps::SeekEnd(int handle) {

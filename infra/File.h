@@ -34,9 +34,10 @@ class FileOps {
   // Opens `path` with the flags above; on success *handle is the open file.
   // New files get permission mode 0644 (less the process umask).
   virtual int Open(const char* path, int flags, int* handle) = 0;
-  // Takes an exclusive advisory lock on the whole file without waiting:
-  // kFileBusy when another process holds a lock on it. The lock lasts until
-  // the handle is closed.
+  // Takes an exclusive advisory lock on the whole file without waiting, of
+  // both kinds a process on this platform may use (an fcntl record lock and
+  // flock): kFileBusy when another process holds either. The lock lasts
+  // until the handle is closed.
   virtual int Lock(int handle) = 0;
   // Moves the file position to the end of the file.
   virtual int SeekEnd(int handle) = 0;

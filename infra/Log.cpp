@@ -216,3 +216,12 @@ void Log_ResetForTest() {
 void Log_SetRetryBoundForTest(int milliseconds) {
   g_log.retryBoundMs = milliseconds < 0 ? 0 : milliseconds;
 }
+
+std::string Log_Sicher(const std::string& text) {
+  std::string out = text;
+  for (char& c : out) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u == 0xFE || u == '\r' || u == '\n' || u == 0) c = '?';
+  }
+  return out;
+}

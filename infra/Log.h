@@ -88,6 +88,11 @@ void Log_Verwerfen();
 // (typically the failed operation's name) and the status. nullptr texts are empty.
 void Log_Fehler(const char* funktion, const char* message, int code);
 
+// A text from outside (an argument, a row written by another program, a
+// library's message) as it can stand in an entry: the entry-start byte 0xFE,
+// CR, LF and NUL become "?", so the text can neither forge nor split entries.
+std::string Log_Sicher(const std::string& text);
+
 // The current settings (for tests and diagnostics).
 int Log_Level();
 std::string Log_FileName();

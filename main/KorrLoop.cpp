@@ -41,8 +41,11 @@ struct Lauf {
 };
 
 // Uebersprungen: another run has taken the row; Offen: its mark could not be
-// read, the row stays pending.
-enum class Ausgang { Angewandt, Uebersprungen, Offen };
+// read; Abgewiesen: the correction was refused (logged). Both of the last
+// leave the row pending.
+enum class Ausgang { Angewandt, Uebersprungen, Offen, Abgewiesen };
+
+bool gAbgewiesen = false;  // the current correction was refused
 
 std::string Schluessel(const MelSatz& row) {
   return std::to_string(row.KeyBnr) + "/" + std::to_string(row.KeyLfn);
@@ -80,8 +83,27 @@ Ausgang Anwenden(MelSatz row, Lauf& lauf) {
   // entry of an earlier row.
   FzuSatz entry;
   entry.FzuMld = row.MelMsk;
-  if (Fzu_MldRead(entry) != DB_OK) entry = FzuSatz{};
-  if (KorrHandler h = Korr_HandlerFuer(row.MelKfc)) h(row, entry);
+  int st = Fzu_MldRead(entry);
+  if (st == DB_NOT_FOUND) {
+    entry = FzuSatz{};
+  } else if (st != DB_OK) {
+    // Applied with an empty entry, the correction would lose its object type,
+    // function code and planning records for good.
+    Log_Fehler("Mld_Korrektur", ("Fzu_MldRead " + Schluessel(row)).c_str(), st);
+    return Ausgang::Abgewiesen;
+  }
+  Korr_AbweisungLoeschen();
+  if (KorrHandler h = Korr_HandlerFuer(row.MelKfc)) {
+    h(row, entry);
+    if (gAbgewiesen) return Ausgang::Abgewiesen;
+  } else {
+    // No handler, as for every code but the five; the row keeps its mark, so
+    // the log says so once per run that meets it.
+    Log_Fehler(
+        "Mld_Korrektur",
+        ("Unbekannter Korrekturcode '" + Log_Sicher(row.MelKfc) + "': " + Schluessel(row)).c_str(),
+        -1);
+  }
   row.ObjTyp = entry.FzuTxt;
   Korr_Merker(row);
   Dnl_DateiSchliessen();
@@ -98,6 +120,14 @@ bool Korrektur(const MelSatz& row, Lauf& lauf) {
     int st = Db_KorrekturBeginn();
     if (st == DB_OK) {
       ausgang = Anwenden(row, lauf);
+      if (ausgang == Ausgang::Abgewiesen && Db_KorrekturAbbruch() == DB_OK) {
+        // Refused: nothing of it stays, its entries say why, the row stays
+        // pending.
+        Db_KorrekturRollback();
+        Dnl_DateiSchliessen();
+        Log_Freigeben();
+        return true;
+      }
       st = Db_KorrekturCommit();
     }
     if (st == DB_OK) {
@@ -128,6 +158,18 @@ bool Korrektur(const MelSatz& row, Lauf& lauf) {
 }
 
 }  // namespace
+
+void Korr_Abweisen() {
+  gAbgewiesen = true;
+}
+
+bool Korr_Abgewiesen() {
+  return gAbgewiesen;
+}
+
+void Korr_AbweisungLoeschen() {
+  gAbgewiesen = false;
+}
 
 KorrHandler Korr_HandlerFuer(const std::string& code) {
   for (const Eintrag& e : kHandler) {

@@ -13,6 +13,16 @@ using KorrHandler = void (*)(const MelSatz& row, const FzuSatz& entry);
 // The handler of a correction code, or nullptr when the code has none.
 KorrHandler Korr_HandlerFuer(const std::string& code);
 
+// Refusal of the current correction: a step that finds the correction cannot
+// be applied soundly (its message or function-code entry unreadable, a time
+// shift without a valid instant) logs why and calls Korr_Abweisen. The loop
+// then rolls the correction back, keeps its log entries, runs no marker step
+// and leaves the row pending for the next run.
+// Korr_AbweisungLoeschen starts a correction unrefused.
+void Korr_Abweisen();
+bool Korr_Abgewiesen();
+void Korr_AbweisungLoeschen();
+
 // Attempts of one correction that an environmental failure rolled back, and
 // the pause after the first one (it grows with each attempt).
 constexpr int kKorrVersuche = 3;

@@ -6,6 +6,7 @@
 #include "db/DbStatus.h"
 #include "infra/Log.h"
 #include "main/KorrAuswertung.h"
+#include "main/KorrLoop.h"
 #include "main/KorrPps.h"
 #include "main/KorrStatus.h"
 
@@ -29,8 +30,15 @@ void KorrMengenNull(MelSatz& r) {
 MelSatz Generiert(const MelSatz& r, const char* art, FzuSatz& entry) {
   entry = FzuSatz{};
   entry.FzuMld = art;
-  if (Fzu_MldRead(entry) != DB_OK) {
-    // Without an entry the message still gets its kind, nothing else.
+  int st = Fzu_MldRead(entry);
+  if (st != DB_OK) {
+    // Without an entry the message still gets its kind, nothing else. An
+    // entry that exists but cannot be read refuses the correction: the
+    // generated message would lose its object type for good.
+    if (st != DB_NOT_FOUND) {
+      Log_Fehler("Korr_Neuemeldung", (std::string("Fzu_MldRead ") + art).c_str(), st);
+      Korr_Abweisen();
+    }
     entry = FzuSatz{};
     entry.FzuMld = art;
   }
@@ -75,6 +83,7 @@ void Korr_NeuBeginn(MelSatz& r) {
 
   FzuSatz pa;
   MelSatz g = Generiert(r, "PA", pa);
+  if (Korr_Abgewiesen()) return;
   g.KeyLfn = 1;
   g.KeySek = "02";
   int st = Mel_PKeyIns(g);
@@ -104,6 +113,7 @@ void Korr_NeuEnde(MelSatz& r) {
 
   FzuSatz pe;
   MelSatz g = Generiert(r, "PE", pe);
+  if (Korr_Abgewiesen()) return;
   g.KeyLfn = 1;
   g.KeySek = "98";
   int st = Mel_PKeyIns(g);
@@ -130,6 +140,7 @@ void Korr_NeuUnterbrechung(MelSatz& r) {
   }
   FzuSatz entry;
   MelSatz g = Generiert(r, unterbrechung ? "PU" : "PW", entry);
+  if (Korr_Abgewiesen()) return;
   g.KeySek = unterbrechung ? "05" : "95";
 
   // The persons at the operation: each one's newest earlier message, up to
@@ -203,10 +214,19 @@ void Korr_NeuUnterbrechung(MelSatz& r) {
 }
 
 void Korr_Neuemeldung(const MelSatz& m, const FzuSatz& entry) {
+  Korr_AbweisungLoeschen();
   MelSatz r;
   r.KeyBnr = m.KeyBnr;
   r.KeyLfn = m.KeyLfn;
-  if (Mel_PKeyReadk(r) != DB_OK) return;
+  int st = Mel_PKeyReadk(r);
+  if (st != DB_OK) {
+    // A row an earlier correction deleted (1403) is no failure.
+    if (st != DB_NOT_FOUND) {
+      Log_Fehler("Korr_Neuemeldung", "Mel_PKeyReadk", st);
+      Korr_Abweisen();
+    }
+    return;
+  }
 
   ApkSatz a;
   a.ApkApk = r.KeyApk;
@@ -237,6 +257,7 @@ void Korr_Neuemeldung(const MelSatz& m, const FzuSatz& entry) {
   } else if (r.MelMsk == "AU" || r.MelMsk == "AW") {
     Korr_NeuUnterbrechung(r);
   }
+  if (Korr_Abgewiesen()) return;  // rolled back: no refresh, no download
 
   StammTab_Akual(r);
   Get_Download();
@@ -246,7 +267,7 @@ void Korr_Neuemeldung(const MelSatz& m, const FzuSatz& entry) {
   r.MelMam = r.MelKmm;
   r.MelNam = r.MelKnm;
   KorrMengenNull(r);
-  int st = Mel_PKeyUpdate(r);
+  st = Mel_PKeyUpdate(r);
   if (st != DB_OK) {
     Log_Fehler("Korr_Neuemeldung", "Mel_PKeyUpdate", st);
     return;
@@ -256,14 +277,25 @@ void Korr_Neuemeldung(const MelSatz& m, const FzuSatz& entry) {
 }
 
 void Korr_Loeschen(const MelSatz& m, const FzuSatz&) {
-  if (Mel_BnrCurOpen(m.KeyBnr) == DB_OK) {
-    MelSatz r;
-    while (Mel_BnrCurFetch(r) == DB_OK) {
-      int st = Mel_PKeyDel(r);
-      if (st != DB_OK) Log_Fehler("Korr_ZeitVerschiebung", "Mel_PKeyUpdate", st);
-      Korr_Auswertung(r);
-    }
-    Mel_BnrCurClose();
+  // A booking that cannot be read is not deleted in part, and planning gets
+  // no "-" record for it: the correction is refused and stays pending.
+  int st = Mel_BnrCurOpen(m.KeyBnr);
+  if (st != DB_OK) {
+    Log_Fehler("Korr_Loeschen", "Mel_BnrCur", st);
+    Korr_Abweisen();
+    return;
+  }
+  MelSatz r;
+  while ((st = Mel_BnrCurFetch(r)) == DB_OK) {
+    int stD = Mel_PKeyDel(r);
+    if (stD != DB_OK) Log_Fehler("Korr_ZeitVerschiebung", "Mel_PKeyUpdate", stD);
+    Korr_Auswertung(r);
+  }
+  Mel_BnrCurClose();
+  if (st != DB_NOT_FOUND) {
+    Log_Fehler("Korr_Loeschen", "Mel_BnrCur.Fetch", st);
+    Korr_Abweisen();
+    return;
   }
   StammTab_Akual(m);
   Get_Download();

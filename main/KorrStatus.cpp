@@ -6,6 +6,7 @@
 #include "db/DbStatus.h"
 #include "infra/Log.h"
 #include "main/KorrAuswertung.h"
+#include "main/KorrLoop.h"
 #include "main/KorrPps.h"
 
 namespace {
@@ -212,7 +213,15 @@ void Korr_Statusaenderung(const MelSatz& m, const FzuSatz&) {
   MelSatz r;
   r.KeyBnr = m.KeyBnr;
   r.KeyLfn = m.KeyLfn;
-  if (Mel_PKeyReadk(r) != DB_OK) return;
+  int st = Mel_PKeyReadk(r);
+  if (st != DB_OK) {
+    // A row an earlier correction deleted (1403) is no failure.
+    if (st != DB_NOT_FOUND) {
+      Log_Fehler("Korr_Statusaenderung", "Mel_PKeyReadk", st);
+      Korr_Abweisen();
+    }
+    return;
+  }
 
   r.MelFnr = 0;
   r.MelErf = r.MelKsb;
@@ -227,7 +236,7 @@ void Korr_Statusaenderung(const MelSatz& m, const FzuSatz&) {
     r.MelFnr = 2003;
   }
   r.MelKgm = r.MelKfm = r.MelKmm = r.MelKnm = 0;
-  int st = Mel_PKeyUpdate(r);
+  st = Mel_PKeyUpdate(r);
   if (st != DB_OK) {
     Log_Fehler("Korr_Statusaenderung", "Mel_PKeyUpdate", st);
     return;

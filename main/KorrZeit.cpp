@@ -3,8 +3,10 @@
 #include <string>
 
 #include "db/DbStatus.h"
+#include "infra/Datum.h"
 #include "infra/Log.h"
 #include "main/KorrAuswertung.h"
+#include "main/KorrLoop.h"
 #include "main/KorrPps.h"
 #include "main/KorrStatus.h"
 
@@ -24,6 +26,28 @@ void KorrMengenLoeschen(MelSatz& r) {
   r.MelKgm = r.MelKfm = r.MelKmm = r.MelKnm = 0;
 }
 
+bool Ziffern(const std::string& s, size_t n) {
+  if (s.size() != n) return false;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// A date yyyymmdd and a time HHMMSS that name a real instant.
+bool GueltigerZeitpunkt(const std::string& dat, const std::string& uhr) {
+  if (!Ziffern(dat, 8) || !Ziffern(uhr, 6)) return false;
+  const int jahr = std::stoi(dat.substr(0, 4)), monat = std::stoi(dat.substr(4, 2));
+  const int tag = std::stoi(dat.substr(6, 2));
+  if (monat < 1 || monat > 12 || tag < 1 || tag > Monat_Laenge(monat, jahr)) return false;
+  return std::stoi(uhr.substr(0, 2)) < 24 && std::stoi(uhr.substr(2, 2)) < 60 &&
+         std::stoi(uhr.substr(4, 2)) < 60;
+}
+
+std::string Schluessel(const MelSatz& m) {
+  return std::to_string(m.KeyBnr) + "/" + std::to_string(m.KeyLfn);
+}
+
 }  // namespace
 
 bool Korr_MengenArt(const std::string& msk) {
@@ -31,9 +55,21 @@ bool Korr_MengenArt(const std::string& msk) {
 }
 
 void Korr_ZeitVerschiebung(const MelSatz& m, const FzuSatz&) {
-  if (Mel_BnrCurOpen(m.KeyBnr) != DB_OK) return;
+  // Without the instant to move to (a NULL date or time), every row of the
+  // booking would lose its time: refused.
+  if (!GueltigerZeitpunkt(m.KeyDat, m.KeyUhr)) {
+    Log_Fehler("Korr_ZeitVerschiebung", ("Kein gueltiger Zeitpunkt: " + Schluessel(m)).c_str(), -1);
+    Korr_Abweisen();
+    return;
+  }
+  int st = Mel_BnrCurOpen(m.KeyBnr);
+  if (st != DB_OK) {
+    Log_Fehler("Korr_ZeitVerschiebung", "Mel_BnrCur", st);
+    Korr_Abweisen();
+    return;
+  }
   MelSatz r;
-  while (Mel_BnrCurFetch(r) == DB_OK) {
+  while ((st = Mel_BnrCurFetch(r)) == DB_OK) {
     r.MelFnr = 0;
     r.KeyTnr = m.KeyTnr;
     r.KeyDat = m.KeyDat;
@@ -49,10 +85,15 @@ void Korr_ZeitVerschiebung(const MelSatz& m, const FzuSatz&) {
       MengenUebernehmen(r);
     }
     KorrMengenLoeschen(r);
-    int st = Mel_PKeyUpdate(r);
-    if (st != DB_OK) Log_Fehler("Korr_ZeitVerschiebung", "Mel_PKeyUpdate", st);
+    int stU = Mel_PKeyUpdate(r);
+    if (stU != DB_OK) Log_Fehler("Korr_ZeitVerschiebung", "Mel_PKeyUpdate", stU);
     Korr_PpsSchnittstelle(r, "+");
     Korr_Auswertung(r);
+  }
+  if (st != DB_NOT_FOUND) {
+    // The rest of the booking is unknown: the shift is not applied in part.
+    Log_Fehler("Korr_ZeitVerschiebung", "Mel_BnrCur.Fetch", st);
+    Korr_Abweisen();
   }
   Mel_BnrCurClose();
 }
@@ -61,7 +102,15 @@ void Korr_InhaltAendern(const MelSatz& m, const FzuSatz& entry) {
   MelSatz r;
   r.KeyBnr = m.KeyBnr;
   r.KeyLfn = m.KeyLfn;
-  if (Mel_PKeyReadk(r) != DB_OK) return;
+  int st = Mel_PKeyReadk(r);
+  if (st != DB_OK) {
+    // A row an earlier correction deleted (1403) is no failure.
+    if (st != DB_NOT_FOUND) {
+      Log_Fehler("Korr_Inhalt aendern", "Mel_PKeyReadk", st);
+      Korr_Abweisen();
+    }
+    return;
+  }
 
   ApkSatz a;
   a.ApkApk = r.KeyApk;
@@ -77,7 +126,7 @@ void Korr_InhaltAendern(const MelSatz& m, const FzuSatz& entry) {
     MengenUebernehmen(r);
   }
   KorrMengenLoeschen(r);
-  int st = Mel_PKeyUpdate(r);
+  st = Mel_PKeyUpdate(r);
   if (st != DB_OK) {
     Log_Fehler("Korr_Inhalt aendern", "Mel_PKeyUpdate", st);
     return;

@@ -16,17 +16,6 @@ namespace {
 
 KorrParameter gParameter;
 
-// The log shows the argument as given, except bytes that would break the
-// entry layout for a reader (the entry-start byte and line breaks).
-std::string LogSafe(const char* text) {
-  std::string out = text ? text : "";
-  for (char& c : out) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u == 0xFE || u == '\r' || u == '\n') c = '?';
-  }
-  return out;
-}
-
 // Writes the run's metrics when the environment names a file. A failure is
 // logged and changes nothing else.
 void MetrikAbschliessen(MetrikLauf& lauf, std::chrono::steady_clock::time_point start) {
@@ -38,8 +27,7 @@ void MetrikAbschliessen(MetrikLauf& lauf, std::chrono::steady_clock::time_point 
   std::string schritt;
   int rc = Metrik_Schreiben(ziel, Metrik_Text(lauf), &schritt);
   if (rc != 0) {
-    Log_Fehler("Metrik_Schreiben",
-               LogSafe(("Metrikdatei " + schritt + ": " + ziel).c_str()).c_str(), rc);
+    Log_Fehler("Metrik_Schreiben", Log_Sicher("Metrikdatei " + schritt + ": " + ziel).c_str(), rc);
   }
 }
 
@@ -55,14 +43,21 @@ int Korr_ParameterLesen() {
     NzpSatz row;
     row.NzpAkz = k;
     int st = Nzp_PKeyReadk(row);
-    if (Db_Umweltfehler(st)) {
-      // A parameter that could not be read is not a parameter switched off:
-      // corrections applied now would lose their evaluations and markers
-      // for good. The run ends; the next one finds them all pending.
+    if (st == DB_NOT_FOUND) continue;  // no row valid today: the key is off
+    if (st == DB_TOO_MANY_ROWS) {
+      // Two rows valid today: the key stays off, as the parameter table's
+      // owners expect, but not unnoticed.
+      Log_Fehler("Mld_Korrektur", ("Nzp_PKeyReadk " + std::to_string(k)).c_str(), st);
+      continue;
+    }
+    if (st != DB_OK) {
+      // A parameter that could not be read (a lock, a missing or damaged
+      // table, a malformed date) is not a parameter switched off: corrections
+      // applied now would lose their evaluations and markers for good. The
+      // run ends; the next one finds them all pending.
       Log_Fehler("Mld_Korrektur", "Nzp_PKeyReadk", st);
       return st;
     }
-    if (st != DB_OK) continue;
     if (row.NzpAak == 1) gParameter.auswertung[k] = 1;
     if (row.NzpMrk == 1) gParameter.merker[k] = 1;
   }
@@ -83,6 +78,8 @@ int Mld_Main(int argc, const char* const* argv) {
   if (argc == 2) metrik.clerk = std::string(argv[1]).substr(0, 8);
 
   int st = Db_Connect();
+  const std::string meldung = Db_ConnectMeldung();
+  if (!meldung.empty()) Log_Fehler("dbConnect", Log_Sicher(meldung).c_str(), -1);
   if (st != DB_OK) {
     Log_Fehler("dbConnect", "Fehlerhafter Connect mit der DB ", st);
     MetrikAbschliessen(metrik, start);
@@ -90,7 +87,7 @@ int Mld_Main(int argc, const char* const* argv) {
   }
   metrik.verbunden = true;
 
-  Log_Fehler("Parameter (User)", LogSafe(argc > 1 ? argv[1] : "").c_str(), -1);
+  Log_Fehler("Parameter (User)", Log_Sicher(argc > 1 ? argv[1] : "").c_str(), -1);
 
   if (argc == 2) {
     std::string clerk = argv[1];

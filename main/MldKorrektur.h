@@ -17,10 +17,11 @@ struct KorrParameter {
 
 const KorrParameter& Korr_Parameter();
 
-// Reads the parameter rows valid today into the process-wide flags. A row
-// that is missing or fails on its data leaves its key's flags at 0. Returns
-// 0, or the status of an environmental failure (logged "Mld_Korrektur" /
-// "Nzp_PKeyReadk"), after which the run must not correct anything.
+// Reads the parameter rows valid today into the process-wide flags. A key
+// without a row valid today, or with two (-1422, logged "Mld_Korrektur" /
+// "Nzp_PKeyReadk <key>"), has its flags at 0. Returns 0, or the status of any
+// other failed read (logged "Mld_Korrektur" / "Nzp_PKeyReadk"), after which
+// the run must not correct anything.
 int Korr_ParameterLesen();
 
 // Runs the correction run for one clerk identifier (at most 8 characters);

@@ -40,8 +40,8 @@ CREATE TABLE Qvt560Mel (
   Sts014 TEXT CONSTRAINT Sts014_Width CHECK (length(Sts014) <= 1),
   Sts015 TEXT CONSTRAINT Sts015_Width CHECK (length(Sts015) <= 1),
   Sts016 TEXT CONSTRAINT Sts016_Width CHECK (length(Sts016) <= 1),
-  KeyDat TEXT CONSTRAINT KeyDat_Date CHECK (KeyDat IS NULL OR (length(KeyDat) = 19 AND KeyDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(KeyDat, '+0 seconds') = KeyDat)),
-  KeyUhr TEXT CONSTRAINT KeyUhr_Date CHECK (KeyUhr IS NULL OR (length(KeyUhr) = 19 AND KeyUhr GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(KeyUhr, '+0 seconds') = KeyUhr)),
+  KeyDat TEXT CONSTRAINT KeyDat_Date CHECK (KeyDat IS NULL OR (length(KeyDat) = 19 AND KeyDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(KeyDat, '+0 seconds') IS KeyDat)),
+  KeyUhr TEXT CONSTRAINT KeyUhr_Date CHECK (KeyUhr IS NULL OR (length(KeyUhr) = 19 AND KeyUhr GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(KeyUhr, '+0 seconds') IS KeyUhr)),
   KeySek TEXT CONSTRAINT KeySek_Width CHECK (length(KeySek) <= 2),
   KeyUbg TEXT CONSTRAINT KeyUbg_Width CHECK (length(KeyUbg) <= 5),
   KeyAug TEXT CONSTRAINT KeyAug_Width CHECK (length(KeyAug) <= 4),
@@ -63,14 +63,14 @@ CREATE TABLE Qvt560Mel (
   MelTrc TEXT CONSTRAINT MelTrc_Width CHECK (length(MelTrc) <= 1),
   MelErf TEXT CONSTRAINT MelErf_Width CHECK (length(MelErf) <= 8),
   MelKsb TEXT CONSTRAINT MelKsb_Width CHECK (length(MelKsb) <= 8),
-  MelKdt TEXT CONSTRAINT MelKdt_Date CHECK (MelKdt IS NULL OR (length(MelKdt) = 19 AND MelKdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MelKdt, '+0 seconds') = MelKdt)),
+  MelKdt TEXT CONSTRAINT MelKdt_Date CHECK (MelKdt IS NULL OR (length(MelKdt) = 19 AND MelKdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MelKdt, '+0 seconds') IS MelKdt)),
   MelKfc TEXT CONSTRAINT MelKfc_Width CHECK (length(MelKfc) <= 3),
   MelKgm REAL,
   MelKfm REAL,
   MelKmm REAL,
   MelKnm REAL,
   KeyTnr TEXT CONSTRAINT KeyTnr_Width CHECK (length(KeyTnr) <= 20),
-  MelDat TEXT CONSTRAINT MelDat_Date CHECK (MelDat IS NULL OR (length(MelDat) = 19 AND MelDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MelDat, '+0 seconds') = MelDat)),
+  MelDat TEXT CONSTRAINT MelDat_Date CHECK (MelDat IS NULL OR (length(MelDat) = 19 AND MelDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MelDat, '+0 seconds') IS MelDat)),
   CONSTRAINT Qvt560Mel_PK PRIMARY KEY (KeyBnr, KeyLfn)
 );
 -- Pending corrections of one clerk in time order.
@@ -109,8 +109,8 @@ CREATE TABLE Qvt553Fzu (
 -- One version of a parameter per start day.
 CREATE TABLE Qvt591Nzp (
   NzpAkz INTEGER NOT NULL,
-  NzpGvn TEXT NOT NULL CONSTRAINT NzpGvn_Date CHECK (length(NzpGvn) = 19 AND NzpGvn GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzpGvn, '+0 seconds') = NzpGvn),
-  NzpGbi TEXT CONSTRAINT NzpGbi_Date CHECK (NzpGbi IS NULL OR (length(NzpGbi) = 19 AND NzpGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzpGbi, '+0 seconds') = NzpGbi)),
+  NzpGvn TEXT NOT NULL CONSTRAINT NzpGvn_Date CHECK (length(NzpGvn) = 19 AND NzpGvn GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzpGvn, '+0 seconds') IS NzpGvn),
+  NzpGbi TEXT CONSTRAINT NzpGbi_Date CHECK (NzpGbi IS NULL OR (length(NzpGbi) = 19 AND NzpGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzpGbi, '+0 seconds') IS NzpGbi)),
   NzpAak INTEGER,
   NzpAwt INTEGER,
   NzpKjh INTEGER,
@@ -130,7 +130,7 @@ CREATE TABLE Qvt552Bnr (
   BnrKey TEXT NOT NULL CONSTRAINT BnrKey_Width CHECK (length(BnrKey) <= 7),
   BnrBnr INTEGER,
   BnrEsb TEXT CONSTRAINT BnrEsb_Width CHECK (length(BnrEsb) <= 8),
-  BnrEdt TEXT CONSTRAINT BnrEdt_Date CHECK (BnrEdt IS NULL OR (length(BnrEdt) = 19 AND BnrEdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BnrEdt, '+0 seconds') = BnrEdt)),
+  BnrEdt TEXT CONSTRAINT BnrEdt_Date CHECK (BnrEdt IS NULL OR (length(BnrEdt) = 19 AND BnrEdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BnrEdt, '+0 seconds') IS BnrEdt)),
   CONSTRAINT Qvt552Bnr_PK PRIMARY KEY (BnrKey)
 );
 
@@ -176,10 +176,10 @@ CREATE TABLE Qvt563Mrk (
   MrkApk TEXT NOT NULL CONSTRAINT MrkApk_Width CHECK (length(MrkApk) <= 12),
   MrkApp TEXT NOT NULL CONSTRAINT MrkApp_Width CHECK (length(MrkApp) <= 5),
   MrkPnr TEXT NOT NULL CONSTRAINT MrkPnr_Width CHECK (length(MrkPnr) <= 8),
-  MrkMdt TEXT CONSTRAINT MrkMdt_Date CHECK (MrkMdt IS NULL OR (length(MrkMdt) = 19 AND MrkMdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MrkMdt, '+0 seconds') = MrkMdt)),
+  MrkMdt TEXT CONSTRAINT MrkMdt_Date CHECK (MrkMdt IS NULL OR (length(MrkMdt) = 19 AND MrkMdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MrkMdt, '+0 seconds') IS MrkMdt)),
   MrkObj TEXT CONSTRAINT MrkObj_Width CHECK (length(MrkObj) <= 3),
   MrkBnr INTEGER NOT NULL,
-  MrkDat TEXT CONSTRAINT MrkDat_Date CHECK (MrkDat IS NULL OR (length(MrkDat) = 19 AND MrkDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MrkDat, '+0 seconds') = MrkDat)),
+  MrkDat TEXT CONSTRAINT MrkDat_Date CHECK (MrkDat IS NULL OR (length(MrkDat) = 19 AND MrkDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MrkDat, '+0 seconds') IS MrkDat)),
   CONSTRAINT Qvt563Mrk_PK PRIMARY KEY (MrkKng, MrkApl, MrkApk, MrkApp, MrkPnr, MrkBnr)
 );
 
@@ -187,7 +187,7 @@ CREATE TABLE Qvt563Mrk (
 -- A protocol without a key: a later evaluation may report the same day again.
 CREATE TABLE Qvt554Err (
   ErrErf TEXT CONSTRAINT ErrErf_Width CHECK (length(ErrErf) <= 8),
-  ErrEdt TEXT CONSTRAINT ErrEdt_Date CHECK (ErrEdt IS NULL OR (length(ErrEdt) = 19 AND ErrEdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ErrEdt, '+0 seconds') = ErrEdt)),
+  ErrEdt TEXT CONSTRAINT ErrEdt_Date CHECK (ErrEdt IS NULL OR (length(ErrEdt) = 19 AND ErrEdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ErrEdt, '+0 seconds') IS ErrEdt)),
   ErrBer TEXT CONSTRAINT ErrBer_Width CHECK (length(ErrBer) <= 3),
   ErrPnr TEXT CONSTRAINT ErrPnr_Width CHECK (length(ErrPnr) <= 8),
   ErrApl TEXT CONSTRAINT ErrApl_Width CHECK (length(ErrApl) <= 10),
@@ -197,7 +197,7 @@ CREATE TABLE Qvt554Err (
   ErrBnr INTEGER,
   ErrPgm TEXT CONSTRAINT ErrPgm_Width CHECK (length(ErrPgm) <= 10),
   ErrFun TEXT CONSTRAINT ErrFun_Width CHECK (length(ErrFun) <= 3),
-  ErrDat TEXT CONSTRAINT ErrDat_Date CHECK (ErrDat IS NULL OR (length(ErrDat) = 19 AND ErrDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ErrDat, '+0 seconds') = ErrDat)),
+  ErrDat TEXT CONSTRAINT ErrDat_Date CHECK (ErrDat IS NULL OR (length(ErrDat) = 19 AND ErrDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ErrDat, '+0 seconds') IS ErrDat)),
   ErrObj TEXT CONSTRAINT ErrObj_Width CHECK (length(ErrObj) <= 3)
 );
 
@@ -212,8 +212,8 @@ CREATE TABLE Qvt501Apk (
   ApkKun TEXT CONSTRAINT ApkKun_Width CHECK (length(ApkKun) <= 7),
   ApkKb1 TEXT CONSTRAINT ApkKb1_Width CHECK (length(ApkKb1) <= 30),
   ApkKb2 TEXT CONSTRAINT ApkKb2_Width CHECK (length(ApkKb2) <= 30),
-  ApkBgs TEXT CONSTRAINT ApkBgs_Date CHECK (ApkBgs IS NULL OR (length(ApkBgs) = 19 AND ApkBgs GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkBgs, '+0 seconds') = ApkBgs)),
-  ApkEns TEXT CONSTRAINT ApkEns_Date CHECK (ApkEns IS NULL OR (length(ApkEns) = 19 AND ApkEns GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkEns, '+0 seconds') = ApkEns)),
+  ApkBgs TEXT CONSTRAINT ApkBgs_Date CHECK (ApkBgs IS NULL OR (length(ApkBgs) = 19 AND ApkBgs GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkBgs, '+0 seconds') IS ApkBgs)),
+  ApkEns TEXT CONSTRAINT ApkEns_Date CHECK (ApkEns IS NULL OR (length(ApkEns) = 19 AND ApkEns GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkEns, '+0 seconds') IS ApkEns)),
   ApkAfo INTEGER CONSTRAINT ApkAfo_Range CHECK (ApkAfo BETWEEN -32768 AND 32767),
   ApkEaf INTEGER CONSTRAINT ApkEaf_Range CHECK (ApkEaf BETWEEN -32768 AND 32767),
   ApkTnr TEXT CONSTRAINT ApkTnr_Width CHECK (length(ApkTnr) <= 20),
@@ -222,8 +222,8 @@ CREATE TABLE Qvt501Apk (
   ApkSme REAL,
   ApkIme REAL,
   ApkMee TEXT CONSTRAINT ApkMee_Width CHECK (length(ApkMee) <= 3),
-  ApkBdi TEXT CONSTRAINT ApkBdi_Date CHECK (ApkBdi IS NULL OR (length(ApkBdi) = 19 AND ApkBdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkBdi, '+0 seconds') = ApkBdi)),
-  ApkEdi TEXT CONSTRAINT ApkEdi_Date CHECK (ApkEdi IS NULL OR (length(ApkEdi) = 19 AND ApkEdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkEdi, '+0 seconds') = ApkEdi)),
+  ApkBdi TEXT CONSTRAINT ApkBdi_Date CHECK (ApkBdi IS NULL OR (length(ApkBdi) = 19 AND ApkBdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkBdi, '+0 seconds') IS ApkBdi)),
+  ApkEdi TEXT CONSTRAINT ApkEdi_Date CHECK (ApkEdi IS NULL OR (length(ApkEdi) = 19 AND ApkEdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkEdi, '+0 seconds') IS ApkEdi)),
   ApkFbe TEXT CONSTRAINT ApkFbe_Width CHECK (length(ApkFbe) <= 10),
   ApkKst TEXT CONSTRAINT ApkKst_Width CHECK (length(ApkKst) <= 10),
   ApkZf1 TEXT CONSTRAINT ApkZf1_Width CHECK (length(ApkZf1) <= 30),
@@ -234,7 +234,7 @@ CREATE TABLE Qvt501Apk (
   ApkDna TEXT CONSTRAINT ApkDna_Width CHECK (length(ApkDna) <= 3),
   ApkDwn TEXT CONSTRAINT ApkDwn_Width CHECK (length(ApkDwn) <= 8),
   ApkSta INTEGER CONSTRAINT ApkSta_Range CHECK (ApkSta BETWEEN -32768 AND 32767),
-  ApkDat TEXT CONSTRAINT ApkDat_Date CHECK (ApkDat IS NULL OR (length(ApkDat) = 19 AND ApkDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkDat, '+0 seconds') = ApkDat)),
+  ApkDat TEXT CONSTRAINT ApkDat_Date CHECK (ApkDat IS NULL OR (length(ApkDat) = 19 AND ApkDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ApkDat, '+0 seconds') IS ApkDat)),
   ApkErf TEXT CONSTRAINT ApkErf_Width CHECK (length(ApkErf) <= 8),
   ApkAba INTEGER,
   CONSTRAINT Qvt501Apk_PK PRIMARY KEY (ApkApk)
@@ -254,14 +254,14 @@ CREATE TABLE Qvt504App (
   AppTxt TEXT CONSTRAINT AppTxt_Width CHECK (length(AppTxt) <= 10),
   AppSts INTEGER CONSTRAINT AppSts_Range CHECK (AppSts BETWEEN -32768 AND 32767),
   AppSis INTEGER CONSTRAINT AppSis_Range CHECK (AppSis BETWEEN -32768 AND 32767),
-  AppBdi TEXT CONSTRAINT AppBdi_Date CHECK (AppBdi IS NULL OR (length(AppBdi) = 19 AND AppBdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppBdi, '+0 seconds') = AppBdi)),
-  AppBds TEXT CONSTRAINT AppBds_Date CHECK (AppBds IS NULL OR (length(AppBds) = 19 AND AppBds GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppBds, '+0 seconds') = AppBds)),
-  AppSbd TEXT CONSTRAINT AppSbd_Date CHECK (AppSbd IS NULL OR (length(AppSbd) = 19 AND AppSbd GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppSbd, '+0 seconds') = AppSbd)),
-  AppEdi TEXT CONSTRAINT AppEdi_Date CHECK (AppEdi IS NULL OR (length(AppEdi) = 19 AND AppEdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppEdi, '+0 seconds') = AppEdi)),
-  AppEds TEXT CONSTRAINT AppEds_Date CHECK (AppEds IS NULL OR (length(AppEds) = 19 AND AppEds GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppEds, '+0 seconds') = AppEds)),
-  AppSed TEXT CONSTRAINT AppSed_Date CHECK (AppSed IS NULL OR (length(AppSed) = 19 AND AppSed GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppSed, '+0 seconds') = AppSed)),
-  AppRad TEXT CONSTRAINT AppRad_Date CHECK (AppRad IS NULL OR (length(AppRad) = 19 AND AppRad GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppRad, '+0 seconds') = AppRad)),
-  AppRed TEXT CONSTRAINT AppRed_Date CHECK (AppRed IS NULL OR (length(AppRed) = 19 AND AppRed GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppRed, '+0 seconds') = AppRed)),
+  AppBdi TEXT CONSTRAINT AppBdi_Date CHECK (AppBdi IS NULL OR (length(AppBdi) = 19 AND AppBdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppBdi, '+0 seconds') IS AppBdi)),
+  AppBds TEXT CONSTRAINT AppBds_Date CHECK (AppBds IS NULL OR (length(AppBds) = 19 AND AppBds GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppBds, '+0 seconds') IS AppBds)),
+  AppSbd TEXT CONSTRAINT AppSbd_Date CHECK (AppSbd IS NULL OR (length(AppSbd) = 19 AND AppSbd GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppSbd, '+0 seconds') IS AppSbd)),
+  AppEdi TEXT CONSTRAINT AppEdi_Date CHECK (AppEdi IS NULL OR (length(AppEdi) = 19 AND AppEdi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppEdi, '+0 seconds') IS AppEdi)),
+  AppEds TEXT CONSTRAINT AppEds_Date CHECK (AppEds IS NULL OR (length(AppEds) = 19 AND AppEds GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppEds, '+0 seconds') IS AppEds)),
+  AppSed TEXT CONSTRAINT AppSed_Date CHECK (AppSed IS NULL OR (length(AppSed) = 19 AND AppSed GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppSed, '+0 seconds') IS AppSed)),
+  AppRad TEXT CONSTRAINT AppRad_Date CHECK (AppRad IS NULL OR (length(AppRad) = 19 AND AppRad GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppRad, '+0 seconds') IS AppRad)),
+  AppRed TEXT CONSTRAINT AppRed_Date CHECK (AppRed IS NULL OR (length(AppRed) = 19 AND AppRed GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppRed, '+0 seconds') IS AppRed)),
   AppAgs INTEGER,
   AppAbs INTEGER,
   AppAes INTEGER,
@@ -295,7 +295,7 @@ CREATE TABLE Qvt504App (
   AppDna TEXT CONSTRAINT AppDna_Width CHECK (length(AppDna) <= 3),
   AppDwn TEXT CONSTRAINT AppDwn_Width CHECK (length(AppDwn) <= 8),
   AppSta INTEGER CONSTRAINT AppSta_Range CHECK (AppSta BETWEEN -32768 AND 32767),
-  AppDat TEXT CONSTRAINT AppDat_Date CHECK (AppDat IS NULL OR (length(AppDat) = 19 AND AppDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppDat, '+0 seconds') = AppDat)),
+  AppDat TEXT CONSTRAINT AppDat_Date CHECK (AppDat IS NULL OR (length(AppDat) = 19 AND AppDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AppDat, '+0 seconds') IS AppDat)),
   AppErf TEXT CONSTRAINT AppErf_Width CHECK (length(AppErf) <= 8),
   CONSTRAINT Qvt504App_PK PRIMARY KEY (AppApk, AppApp)
 );
@@ -316,7 +316,7 @@ CREATE TABLE Qvt531Apl (
   AplApr INTEGER,
   AplAaf INTEGER,
   AplUbg TEXT CONSTRAINT AplUbg_Width CHECK (length(AplUbg) <= 4),
-  AplUdt TEXT CONSTRAINT AplUdt_Date CHECK (AplUdt IS NULL OR (length(AplUdt) = 19 AND AplUdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AplUdt, '+0 seconds') = AplUdt)),
+  AplUdt TEXT CONSTRAINT AplUdt_Date CHECK (AplUdt IS NULL OR (length(AplUdt) = 19 AND AplUdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AplUdt, '+0 seconds') IS AplUdt)),
   AplTag INTEGER,
   AplVrf REAL,
   AplRsp REAL,
@@ -349,8 +349,8 @@ CREATE TABLE Qvt531Apl (
 -- Persons; PrvAwn is the badge number, PrvPzm the person's time model.
 CREATE TABLE Qvt510Prv (
   PrvPnr TEXT NOT NULL CONSTRAINT PrvPnr_Width CHECK (length(PrvPnr) <= 8),
-  PrvGvo TEXT CONSTRAINT PrvGvo_Date CHECK (PrvGvo IS NULL OR (length(PrvGvo) = 19 AND PrvGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvGvo, '+0 seconds') = PrvGvo)),
-  PrvGbi TEXT CONSTRAINT PrvGbi_Date CHECK (PrvGbi IS NULL OR (length(PrvGbi) = 19 AND PrvGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvGbi, '+0 seconds') = PrvGbi)),
+  PrvGvo TEXT CONSTRAINT PrvGvo_Date CHECK (PrvGvo IS NULL OR (length(PrvGvo) = 19 AND PrvGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvGvo, '+0 seconds') IS PrvGvo)),
+  PrvGbi TEXT CONSTRAINT PrvGbi_Date CHECK (PrvGbi IS NULL OR (length(PrvGbi) = 19 AND PrvGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvGbi, '+0 seconds') IS PrvGbi)),
   PrvBer INTEGER,
   PrvKst TEXT CONSTRAINT PrvKst_Width CHECK (length(PrvKst) <= 10),
   PrvFbe TEXT CONSTRAINT PrvFbe_Width CHECK (length(PrvFbe) <= 10),
@@ -368,8 +368,8 @@ CREATE TABLE Qvt510Prv (
   PrvApl INTEGER,
   PrvApp INTEGER,
   PrvPzm INTEGER,
-  PrvAvn TEXT CONSTRAINT PrvAvn_Date CHECK (PrvAvn IS NULL OR (length(PrvAvn) = 19 AND PrvAvn GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvAvn, '+0 seconds') = PrvAvn)),
-  PrvAbi TEXT CONSTRAINT PrvAbi_Date CHECK (PrvAbi IS NULL OR (length(PrvAbi) = 19 AND PrvAbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvAbi, '+0 seconds') = PrvAbi)),
+  PrvAvn TEXT CONSTRAINT PrvAvn_Date CHECK (PrvAvn IS NULL OR (length(PrvAvn) = 19 AND PrvAvn GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvAvn, '+0 seconds') IS PrvAvn)),
+  PrvAbi TEXT CONSTRAINT PrvAbi_Date CHECK (PrvAbi IS NULL OR (length(PrvAbi) = 19 AND PrvAbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PrvAbi, '+0 seconds') IS PrvAbi)),
   PrvNam TEXT CONSTRAINT PrvNam_Width CHECK (length(PrvNam) <= 50),
   PrvStr TEXT CONSTRAINT PrvStr_Width CHECK (length(PrvStr) <= 50),
   PrvOrt TEXT CONSTRAINT PrvOrt_Width CHECK (length(PrvOrt) <= 50),
@@ -383,8 +383,8 @@ CREATE TABLE Qvt532Aem (
   AemApg TEXT NOT NULL CONSTRAINT AemApg_Width CHECK (length(AemApg) <= 10),
   AemKng INTEGER NOT NULL,
   AemEmo TEXT NOT NULL CONSTRAINT AemEmo_Width CHECK (length(AemEmo) <= 10),
-  AemGvo TEXT NOT NULL CONSTRAINT AemGvo_Date CHECK (length(AemGvo) = 19 AND AemGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AemGvo, '+0 seconds') = AemGvo),
-  AemGbi TEXT CONSTRAINT AemGbi_Date CHECK (AemGbi IS NULL OR (length(AemGbi) = 19 AND AemGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AemGbi, '+0 seconds') = AemGbi)),
+  AemGvo TEXT NOT NULL CONSTRAINT AemGvo_Date CHECK (length(AemGvo) = 19 AND AemGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AemGvo, '+0 seconds') IS AemGvo),
+  AemGbi TEXT CONSTRAINT AemGbi_Date CHECK (AemGbi IS NULL OR (length(AemGbi) = 19 AND AemGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AemGbi, '+0 seconds') IS AemGbi)),
   AemBez TEXT CONSTRAINT AemBez_Width CHECK (length(AemBez) <= 30),
   AemTxt TEXT CONSTRAINT AemTxt_Width CHECK (length(AemTxt) <= 10),
   AemKal TEXT CONSTRAINT AemKal_Width CHECK (length(AemKal) <= 5),
@@ -417,9 +417,9 @@ CREATE TABLE Qvt533Emo (
 -- Break model to break scheme, valid from PmzGvo to PmzGbi (a NULL end never matches).
 CREATE TABLE Qvt536Pmz (
   PmzPmo TEXT NOT NULL CONSTRAINT PmzPmo_Width CHECK (length(PmzPmo) <= 10),
-  PmzGvo TEXT NOT NULL CONSTRAINT PmzGvo_Date CHECK (length(PmzGvo) = 19 AND PmzGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PmzGvo, '+0 seconds') = PmzGvo),
+  PmzGvo TEXT NOT NULL CONSTRAINT PmzGvo_Date CHECK (length(PmzGvo) = 19 AND PmzGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PmzGvo, '+0 seconds') IS PmzGvo),
   PmzPms TEXT NOT NULL CONSTRAINT PmzPms_Width CHECK (length(PmzPms) <= 5),
-  PmzGbi TEXT CONSTRAINT PmzGbi_Date CHECK (PmzGbi IS NULL OR (length(PmzGbi) = 19 AND PmzGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PmzGbi, '+0 seconds') = PmzGbi)),
+  PmzGbi TEXT CONSTRAINT PmzGbi_Date CHECK (PmzGbi IS NULL OR (length(PmzGbi) = 19 AND PmzGbi GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(PmzGbi, '+0 seconds') IS PmzGbi)),
   CONSTRAINT Qvt536Pmz_PK PRIMARY KEY (PmzPmo, PmzGvo, PmzPms)
 );
 
@@ -445,12 +445,12 @@ CREATE TABLE Qvt590Nza (
   NzaApk TEXT NOT NULL CONSTRAINT NzaApk_Width CHECK (length(NzaApk) <= 12),
   NzaApp TEXT NOT NULL CONSTRAINT NzaApp_Width CHECK (length(NzaApp) <= 5),
   NzaPnr TEXT CONSTRAINT NzaPnr_Width CHECK (length(NzaPnr) <= 10),
-  NzaDtm TEXT CONSTRAINT NzaDtm_Date CHECK (NzaDtm IS NULL OR (length(NzaDtm) = 19 AND NzaDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzaDtm, '+0 seconds') = NzaDtm)),
+  NzaDtm TEXT CONSTRAINT NzaDtm_Date CHECK (NzaDtm IS NULL OR (length(NzaDtm) = 19 AND NzaDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzaDtm, '+0 seconds') IS NzaDtm)),
   NzaBeg INTEGER,
   NzaBbn INTEGER,
   NzaBln INTEGER,
   NzaBmk TEXT CONSTRAINT NzaBmk_Width CHECK (length(NzaBmk) <= 3),
-  NzaEdt TEXT CONSTRAINT NzaEdt_Date CHECK (NzaEdt IS NULL OR (length(NzaEdt) = 19 AND NzaEdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzaEdt, '+0 seconds') = NzaEdt)),
+  NzaEdt TEXT CONSTRAINT NzaEdt_Date CHECK (NzaEdt IS NULL OR (length(NzaEdt) = 19 AND NzaEdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzaEdt, '+0 seconds') IS NzaEdt)),
   NzaEnd INTEGER,
   NzaEbn INTEGER,
   NzaEln INTEGER,
@@ -490,7 +490,7 @@ CREATE TABLE Qvt590Nza (
   NzaRf2 REAL,
   NzaRf3 REAL,
   NzaFnr INTEGER,
-  NzaDat TEXT CONSTRAINT NzaDat_Date CHECK (NzaDat IS NULL OR (length(NzaDat) = 19 AND NzaDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzaDat, '+0 seconds') = NzaDat)),
+  NzaDat TEXT CONSTRAINT NzaDat_Date CHECK (NzaDat IS NULL OR (length(NzaDat) = 19 AND NzaDat GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(NzaDat, '+0 seconds') IS NzaDat)),
   NzaErf TEXT CONSTRAINT NzaErf_Width CHECK (length(NzaErf) <= 8),
   NzaGum REAL,
   NzaAum REAL,
@@ -530,7 +530,7 @@ CREATE TABLE Qvt561Mlt (
   MltWtg INTEGER,
   MltJtg INTEGER,
   MltJwo TEXT CONSTRAINT MltJwo_Width CHECK (length(MltJwo) <= 4),
-  MltMdt TEXT CONSTRAINT MltMdt_Date CHECK (MltMdt IS NULL OR (length(MltMdt) = 19 AND MltMdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MltMdt, '+0 seconds') = MltMdt)),
+  MltMdt TEXT CONSTRAINT MltMdt_Date CHECK (MltMdt IS NULL OR (length(MltMdt) = 19 AND MltMdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MltMdt, '+0 seconds') IS MltMdt)),
   MltUbg TEXT CONSTRAINT MltUbg_Width CHECK (length(MltUbg) <= 5),
   CONSTRAINT Qvt561Mlt_PK PRIMARY KEY (MltErf, MltDat, MltLfn)
 );
@@ -541,11 +541,11 @@ CREATE INDEX Qvt561Mlt_Mdt ON Qvt561Mlt (MltErf, MltDat, MltMdt, MltLfn);
 -- only days with TagOne 0 count.
 CREATE TABLE Qvt327Tag (
   TagPnr TEXT NOT NULL CONSTRAINT TagPnr_Width CHECK (length(TagPnr) <= 8),
-  TagTag TEXT NOT NULL CONSTRAINT TagTag_Date CHECK (length(TagTag) = 19 AND TagTag GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagTag, '+0 seconds') = TagTag),
-  TagVon TEXT CONSTRAINT TagVon_Date CHECK (TagVon IS NULL OR (length(TagVon) = 19 AND TagVon GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagVon, '+0 seconds') = TagVon)),
-  TagUhr TEXT CONSTRAINT TagUhr_Date CHECK (TagUhr IS NULL OR (length(TagUhr) = 19 AND TagUhr GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagUhr, '+0 seconds') = TagUhr)),
-  TagBis TEXT CONSTRAINT TagBis_Date CHECK (TagBis IS NULL OR (length(TagBis) = 19 AND TagBis GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagBis, '+0 seconds') = TagBis)),
-  TagEnd TEXT CONSTRAINT TagEnd_Date CHECK (TagEnd IS NULL OR (length(TagEnd) = 19 AND TagEnd GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagEnd, '+0 seconds') = TagEnd)),
+  TagTag TEXT NOT NULL CONSTRAINT TagTag_Date CHECK (length(TagTag) = 19 AND TagTag GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagTag, '+0 seconds') IS TagTag),
+  TagVon TEXT CONSTRAINT TagVon_Date CHECK (TagVon IS NULL OR (length(TagVon) = 19 AND TagVon GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagVon, '+0 seconds') IS TagVon)),
+  TagUhr TEXT CONSTRAINT TagUhr_Date CHECK (TagUhr IS NULL OR (length(TagUhr) = 19 AND TagUhr GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagUhr, '+0 seconds') IS TagUhr)),
+  TagBis TEXT CONSTRAINT TagBis_Date CHECK (TagBis IS NULL OR (length(TagBis) = 19 AND TagBis GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagBis, '+0 seconds') IS TagBis)),
+  TagEnd TEXT CONSTRAINT TagEnd_Date CHECK (TagEnd IS NULL OR (length(TagEnd) = 19 AND TagEnd GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(TagEnd, '+0 seconds') IS TagEnd)),
   TagTgb TEXT CONSTRAINT TagTgb_Width CHECK (length(TagTgb) <= 5),
   TagOne INTEGER,
   CONSTRAINT Qvt327Tag_PK PRIMARY KEY (TagPnr, TagTag)
@@ -557,11 +557,11 @@ CREATE INDEX Qvt327Tag_Von ON Qvt327Tag (TagPnr, TagVon, TagUhr);
 -- No key: periods of different functions may start at the same instant.
 CREATE TABLE Qvt328Bup (
   BupPnr TEXT CONSTRAINT BupPnr_Width CHECK (length(BupPnr) <= 8),
-  BupVon TEXT CONSTRAINT BupVon_Date CHECK (BupVon IS NULL OR (length(BupVon) = 19 AND BupVon GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupVon, '+0 seconds') = BupVon)),
-  BupUhr TEXT CONSTRAINT BupUhr_Date CHECK (BupUhr IS NULL OR (length(BupUhr) = 19 AND BupUhr GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupUhr, '+0 seconds') = BupUhr)),
+  BupVon TEXT CONSTRAINT BupVon_Date CHECK (BupVon IS NULL OR (length(BupVon) = 19 AND BupVon GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupVon, '+0 seconds') IS BupVon)),
+  BupUhr TEXT CONSTRAINT BupUhr_Date CHECK (BupUhr IS NULL OR (length(BupUhr) = 19 AND BupUhr GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupUhr, '+0 seconds') IS BupUhr)),
   BupFkt INTEGER,
-  BupBis TEXT CONSTRAINT BupBis_Date CHECK (BupBis IS NULL OR (length(BupBis) = 19 AND BupBis GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupBis, '+0 seconds') = BupBis)),
-  BupEnd TEXT CONSTRAINT BupEnd_Date CHECK (BupEnd IS NULL OR (length(BupEnd) = 19 AND BupEnd GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupEnd, '+0 seconds') = BupEnd)),
+  BupBis TEXT CONSTRAINT BupBis_Date CHECK (BupBis IS NULL OR (length(BupBis) = 19 AND BupBis GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupBis, '+0 seconds') IS BupBis)),
+  BupEnd TEXT CONSTRAINT BupEnd_Date CHECK (BupEnd IS NULL OR (length(BupEnd) = 19 AND BupEnd GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BupEnd, '+0 seconds') IS BupEnd)),
   BupFfk INTEGER,
   BupTvo INTEGER,
   BupTbi INTEGER,
@@ -576,7 +576,7 @@ CREATE INDEX Qvt328Bup_Pnr ON Qvt328Bup (BupPnr, BupVon, BupUhr);
 -- Day working-time model of a person: model ZtgAzt for the day ZtgVon.
 CREATE TABLE Qvt329Ztg (
   ZtgPnr TEXT NOT NULL CONSTRAINT ZtgPnr_Width CHECK (length(ZtgPnr) <= 8),
-  ZtgVon TEXT NOT NULL CONSTRAINT ZtgVon_Date CHECK (length(ZtgVon) = 19 AND ZtgVon GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ZtgVon, '+0 seconds') = ZtgVon),
+  ZtgVon TEXT NOT NULL CONSTRAINT ZtgVon_Date CHECK (length(ZtgVon) = 19 AND ZtgVon GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(ZtgVon, '+0 seconds') IS ZtgVon),
   ZtgAzt TEXT CONSTRAINT ZtgAzt_Width CHECK (length(ZtgAzt) <= 7),
   ZtgAgr TEXT CONSTRAINT ZtgAgr_Width CHECK (length(ZtgAgr) <= 5),
   ZtgTtp TEXT CONSTRAINT ZtgTtp_Width CHECK (length(ZtgTtp) <= 3),
@@ -586,7 +586,7 @@ CREATE TABLE Qvt329Ztg (
 -- Versions of a working-time model, valid from AzvGvo; minute values since midnight.
 CREATE TABLE Qvt140Azv (
   AzvNum TEXT NOT NULL CONSTRAINT AzvNum_Width CHECK (length(AzvNum) <= 7),
-  AzvGvo TEXT NOT NULL CONSTRAINT AzvGvo_Date CHECK (length(AzvGvo) = 19 AND AzvGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AzvGvo, '+0 seconds') = AzvGvo),
+  AzvGvo TEXT NOT NULL CONSTRAINT AzvGvo_Date CHECK (length(AzvGvo) = 19 AND AzvGvo GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(AzvGvo, '+0 seconds') IS AzvGvo),
   AzvPsm TEXT CONSTRAINT AzvPsm_Width CHECK (length(AzvPsm) <= 5),
   AzvMav INTEGER,
   AzvMab INTEGER,
@@ -616,7 +616,7 @@ CREATE TABLE Qvt143Pse (
 -- Breaks of a person on one day, per line of the break scheme.
 CREATE TABLE Qvt323Gps (
   GpsPnr TEXT NOT NULL CONSTRAINT GpsPnr_Width CHECK (length(GpsPnr) <= 8),
-  GpsDtm TEXT NOT NULL CONSTRAINT GpsDtm_Date CHECK (length(GpsDtm) = 19 AND GpsDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(GpsDtm, '+0 seconds') = GpsDtm),
+  GpsDtm TEXT NOT NULL CONSTRAINT GpsDtm_Date CHECK (length(GpsDtm) = 19 AND GpsDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(GpsDtm, '+0 seconds') IS GpsDtm),
   GpsLfd INTEGER NOT NULL,
   GpsVon INTEGER,
   GpsBis INTEGER,
@@ -630,7 +630,7 @@ CREATE TABLE Qvt323Gps (
 -- Working-time values of a person on one day (override the day model).
 CREATE TABLE Qvt322Gaz (
   GazPnr TEXT NOT NULL CONSTRAINT GazPnr_Width CHECK (length(GazPnr) <= 8),
-  GazDtm TEXT NOT NULL CONSTRAINT GazDtm_Date CHECK (length(GazDtm) = 19 AND GazDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(GazDtm, '+0 seconds') = GazDtm),
+  GazDtm TEXT NOT NULL CONSTRAINT GazDtm_Date CHECK (length(GazDtm) = 19 AND GazDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(GazDtm, '+0 seconds') IS GazDtm),
   GazMav INTEGER,
   GazMab INTEGER,
   GazNov INTEGER,
@@ -668,8 +668,8 @@ CREATE TABLE Qvt565Map (
   Map014 TEXT CONSTRAINT Map014_Width CHECK (length(Map014) <= 1),
   Map015 TEXT CONSTRAINT Map015_Width CHECK (length(Map015) <= 1),
   Map016 TEXT CONSTRAINT Map016_Width CHECK (length(Map016) <= 1),
-  MapMdt TEXT CONSTRAINT MapMdt_Date CHECK (MapMdt IS NULL OR (length(MapMdt) = 19 AND MapMdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MapMdt, '+0 seconds') = MapMdt)),
-  MapMzt TEXT CONSTRAINT MapMzt_Date CHECK (MapMzt IS NULL OR (length(MapMzt) = 19 AND MapMzt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MapMzt, '+0 seconds') = MapMzt)),
+  MapMdt TEXT CONSTRAINT MapMdt_Date CHECK (MapMdt IS NULL OR (length(MapMdt) = 19 AND MapMdt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MapMdt, '+0 seconds') IS MapMdt)),
+  MapMzt TEXT CONSTRAINT MapMzt_Date CHECK (MapMzt IS NULL OR (length(MapMzt) = 19 AND MapMzt GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(MapMzt, '+0 seconds') IS MapMzt)),
   MapErf TEXT CONSTRAINT MapErf_Width CHECK (length(MapErf) <= 8),
   MapSts TEXT CONSTRAINT MapSts_Width CHECK (length(MapSts) <= 1),
   MapUbg TEXT CONSTRAINT MapUbg_Width CHECK (length(MapUbg) <= 5),

@@ -10,7 +10,7 @@ BEGIN;
 
 -- Factory calendar: one row per calendar day (BakDtm at midnight).
 CREATE TABLE Qvt133Bak (
-  BakDtm TEXT NOT NULL CONSTRAINT BakDtm_Date CHECK (length(BakDtm) = 19 AND BakDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BakDtm, '+0 seconds') = BakDtm),
+  BakDtm TEXT NOT NULL CONSTRAINT BakDtm_Date CHECK (length(BakDtm) = 19 AND BakDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(BakDtm, '+0 seconds') IS BakDtm),
   BakJhr INTEGER,
   BakMon INTEGER,
   BakTag INTEGER,
@@ -24,7 +24,7 @@ CREATE TABLE Qvt133Bak (
 -- on day KalDtm.
 CREATE TABLE Qvt133Kal (
   KalNum TEXT NOT NULL CONSTRAINT KalNum_Width CHECK (length(KalNum) <= 5),
-  KalDtm TEXT NOT NULL CONSTRAINT KalDtm_Date CHECK (length(KalDtm) = 19 AND KalDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(KalDtm, '+0 seconds') = KalDtm),
+  KalDtm TEXT NOT NULL CONSTRAINT KalDtm_Date CHECK (length(KalDtm) = 19 AND KalDtm GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]' AND datetime(KalDtm, '+0 seconds') IS KalDtm),
   KalBtp TEXT CONSTRAINT KalBtp_Width CHECK (length(KalBtp) <= 3),
   CONSTRAINT Qvt133Kal_PK PRIMARY KEY (KalNum, KalDtm)
 );

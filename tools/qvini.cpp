@@ -54,17 +54,20 @@ struct Line {
 };
 
 void Usage(std::FILE* out) {
-  std::fprintf(out,
-               "Usage: qvini set FILE NAME VALUE   encipher VALUE and write it as entry NAME into\n"
-               "                                   FILE (created if missing); VALUE \"-\" reads\n"
-               "                                   the value from the first line of stdin\n"
-               "       qvini show FILE             print the deciphered entries as NAME=VALUE\n"
-               "       qvini encipher VALUE        print the enciphered digits of VALUE\n"
-               "       qvini --help                print this help\n"
-               "\n"
-               "NAME is LOGIN, PASS or NET8 for the database credentials (any name without\n"
-               "\";\" or line breaks is accepted). VALUE has at most %zu characters.\n",
-               kIniValueMax);
+  std::fprintf(
+      out,
+      "Usage: qvini set FILE NAME VALUE   encipher VALUE and write it as entry NAME into\n"
+      "                                   FILE (created if missing); VALUE \"-\" reads\n"
+      "                                   the value from the first line of stdin\n"
+      "       qvini show [--reveal] FILE  print the deciphered entries as NAME=VALUE; the\n"
+      "                                   value of PASS is shown as ******** unless\n"
+      "                                   --reveal is given\n"
+      "       qvini encipher VALUE        print the enciphered digits of VALUE\n"
+      "       qvini --help                print this help\n"
+      "\n"
+      "NAME is LOGIN, PASS or NET8 for the database credentials (any name without\n"
+      "\";\" or line breaks is accepted). VALUE has at most %zu characters.\n",
+      kIniValueMax);
 }
 
 int Fail(const std::string& message) {
@@ -264,7 +267,7 @@ int CmdSet(const std::string& path, const std::string& name, std::string value) 
   return 0;
 }
 
-int CmdShow(const std::string& path) {
+int CmdShow(const std::string& path, bool reveal) {
   std::vector<Line> lines;
   bool exists = false;
   std::string error;
@@ -284,6 +287,9 @@ int CmdShow(const std::string& path) {
                    "request\n",
                    i + 2, entry.name.c_str());
     }
+    // The password is not shown to whoever looks over the shoulder or reads
+    // a terminal log, unless asked for; an empty one is shown as empty.
+    if (entry.name == "PASS" && !reveal && !clear.empty()) clear = "********";
     std::printf("%s=%s\n", entry.name.c_str(), clear.c_str());
   }
   return 0;
@@ -310,7 +316,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "set" && args.size() == 4) return CmdSet(args[1], args[2], args[3]);
-  if (cmd == "show" && args.size() == 2) return CmdShow(args[1]);
+  if (cmd == "show" && args.size() == 2) return CmdShow(args[1], false);
+  if (cmd == "show" && args.size() == 3 && args[1] == "--reveal") return CmdShow(args[2], true);
+  if (cmd == "show" && args.size() == 3 && args[2] == "--reveal") return CmdShow(args[1], true);
   if (cmd == "encipher" && args.size() == 2) return CmdEncipher(args[1]);
   std::fprintf(stderr, "qvini: invalid arguments\n");
   Usage(stderr);

@@ -2,6 +2,7 @@
 #include "db/DbSqlite.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -51,6 +52,17 @@ TEST(DbSqliteConnect, NeverCreatesADatabaseAndRejectsNoService) {
   std::filesystem::remove(db.dir + "/QvSystem.db");
   EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_NOT_CONNECTED);
   EXPECT_FALSE(std::filesystem::exists(db.dir + "/QvSystem.db"));
+  // A calendar file that is empty, or holds other tables only, is no calendar.
+  Test_WriteFile(db.dir + "/QvSystem.db", "");
+  EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_NOT_CONNECTED);
+  {
+    sqlite3* sys = nullptr;
+    ASSERT_EQ(sqlite3_open((db.dir + "/QvSystem.db").c_str(), &sys), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(sys, "create table Qvt133Bak (BakDtm text)", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(sys);
+  }
+  EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_NOT_CONNECTED) << "the factory calendar missing";
   TestDb_Drop(db);
   EXPECT_FALSE(Db_Connected());
   // Statements without a session fail cleanly.
@@ -60,3 +72,22 @@ TEST(DbSqliteConnect, NeverCreatesADatabaseAndRejectsNoService) {
 }
 
 }  // namespace
+
+TEST(DbSqliteConnect, DatabaseHeldByAnotherProgramIsBusyNotUnreachable) {
+  TestDatenbank db;
+  std::string why;
+  ASSERT_TRUE(TestDb_Create(TestEngine::Sqlite, db, why)) << why;
+  const std::string pfad = db.net8.substr(std::string("sqlite:").size());
+  // Another program works on the file in rollback-journal mode and holds it.
+  sqlite3* fremd = nullptr;
+  ASSERT_EQ(sqlite3_open(pfad.c_str(), &fremd), SQLITE_OK);
+  ASSERT_EQ(
+      sqlite3_exec(fremd, "pragma journal_mode=delete; begin exclusive", nullptr, nullptr, nullptr),
+      SQLITE_OK);
+  EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_BUSY);
+  sqlite3_exec(fremd, "commit", nullptr, nullptr, nullptr);
+  sqlite3_close(fremd);
+  EXPECT_EQ(Db_ConnectWith("u", "p", db.net8), DB_OK);
+  Db_Disconnect();
+  TestDb_Drop(db);
+}

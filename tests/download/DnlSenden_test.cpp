@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -227,10 +228,11 @@ TEST_P(DnlSendenTest, FailedWriteIsLoggedAndGivesUpTheHandle) {
   EXPECT_EQ(Puffer(1), Satz1("NEU", "r1") + Satz1("NEU", "r3"));
 }
 
-// Another process (the communication process) holding a lock on the file.
+// Another process (the communication process) holding a lock on the file: an
+// fcntl record lock, or with `flock` set a flock(2) lock.
 class Fremdsperre {
  public:
-  explicit Fremdsperre(const std::string& pfad) {
+  explicit Fremdsperre(const std::string& pfad, bool flockSperre = false) {
     int bereit[2], ende[2];
     if (pipe(bereit) != 0 || pipe(ende) != 0) return;
     pid_ = fork();
@@ -241,7 +243,7 @@ class Fremdsperre {
       struct flock fl {};
       fl.l_type = F_WRLCK;
       fl.l_whence = SEEK_SET;
-      if (fd < 0 || fcntl(fd, F_SETLKW, &fl) != 0) _exit(1);
+      if (fd < 0 || (flockSperre ? flock(fd, LOCK_EX) : fcntl(fd, F_SETLKW, &fl)) != 0) _exit(1);
       char c = 'x';
       if (write(bereit[1], &c, 1) != 1) _exit(1);
       // Holds the lock until the parent closes its end.
@@ -286,6 +288,31 @@ TEST_P(DnlSendenTest, FileHeldByAnotherProcessIsNotWritten) {
   }
   // Once the other process lets go, the line is written again.
   ASSERT_EQ(Dnl_Senden(Eintrag("NEU", "da"), "A"), 0);
+  EXPECT_EQ(Puffer(1), "VORHER*\r\n" + Satz1("NEU", "da"));
+  Dnl_SetSperrWarteForTest(-1);
+}
+
+TEST_P(DnlSendenTest, FileHeldWithEitherLockKindIsNotWritten) {
+  std::string pfad = root_ + "/Comm/Buff/SndDnl1.buf";
+  Test_WriteFile(pfad, "VORHER*\r\n");
+  Dnl_SetSperrWarteForTest(200);
+  {
+    Fremdsperre sperre(pfad, true);  // flock instead of a record lock
+    ASSERT_TRUE(sperre.gesperrt());
+    EXPECT_EQ(Dnl_Senden(Eintrag("NEU", "weg"), "A"), -1);
+    EXPECT_TRUE(Geloggt("Datei oeffnen", "CreateFile", kFileBusy));
+    EXPECT_EQ(Puffer(1), "VORHER*\r\n");
+  }
+  ASSERT_EQ(Dnl_Senden(Eintrag("NEU", "da"), "A"), 0);
+  // While open, the file is held against both kinds.
+  pid_t pid = fork();
+  if (pid == 0) {
+    int fd = open(pfad.c_str(), O_RDWR);
+    _exit(fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) != 0 ? 0 : 1);
+  }
+  int status = -1;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "flock refused while open";
   EXPECT_EQ(Puffer(1), "VORHER*\r\n" + Satz1("NEU", "da"));
   Dnl_SetSperrWarteForTest(-1);
 }

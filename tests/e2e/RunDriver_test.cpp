@@ -1,5 +1,6 @@
 // The program run end to end: the real binary in a temporary installation.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -134,6 +135,32 @@ TEST_F(RunDriverConnectTest, MissingConfigurationIsAConnectFailure) {
   ASSERT_EQ(TestInst_Run(inst_, {"CLERK1"}, kNow, out), 0);
   EXPECT_EQ(Test_ReadFile(inst_.LogPath()),
             Entry("Fehlerhafter Connect mit der DB ", "dbConnect", -12154));
+}
+
+}  // namespace
+
+namespace {
+
+// A password file that others may read: the client library warns about it on
+// stderr while it connects. Nothing may reach the console; the warning goes
+// into the log before the connect failure it explains.
+TEST_P(RunDriverTest, LibraryWarningsGoToTheLogNeverToTheConsole) {
+  if (GetParam() != TestEngine::Postgres) GTEST_SKIP() << "a client-library warning";
+  TestInst_Remove(inst_);
+  ASSERT_TRUE(TestInst_Create(inst_, db_.login, "", db_.net8));  // empty PASS
+  const std::string passfile = inst_.root + "/pgpass";
+  Test_WriteFile(passfile, "*:*:*:*:" + db_.pass + "\n");
+  ASSERT_EQ(chmod(passfile.c_str(), 0644), 0);
+  setenv("PGPASSFILE", passfile.c_str(), 1);
+  const std::string log = Run({"CLERK1"});  // checks that the console stays empty
+  unsetenv("PGPASSFILE");
+  const std::string warnung = "Message____: WARNING: password file \"" + passfile + "\" has group";
+  const size_t w = log.find(warnung);
+  EXPECT_NE(w, std::string::npos) << log;
+  EXPECT_NE(log.find("Funktion___: dbConnect\r\nErrorCode__: -1\r\n"), std::string::npos) << log;
+  const size_t c = log.find("Fehlerhafter Connect mit der DB ");
+  EXPECT_NE(c, std::string::npos) << log;
+  EXPECT_LT(w, c);
 }
 
 }  // namespace

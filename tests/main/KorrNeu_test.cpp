@@ -10,6 +10,7 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "main/KorrAuswertung.h"
+#include "main/KorrLoop.h"
 #include "support/Builders.h"
 #include "support/BuildersKorr.h"
 
@@ -342,7 +343,7 @@ TEST_P(KorrNeuTest, DeletionRemovesTheBookingAndTakesTheLoopRowBack) {
 
 // A booking that cannot be read is not deleted; the master data, the
 // download and the "-" record of the loop's row still follow.
-TEST_P(KorrNeuTest, DeletionWhoseBookingCannotBeReadStillTakesTheRowBack) {
+TEST_P(KorrNeuTest, DeletionWhoseBookingCannotBeReadIsRefusedAndLogged) {
   MelSatz am = Test_Mel(50, 0, "20261201", "080000");
   am.MelMsk = "AM";
   am.MelFcd = "A02";
@@ -358,9 +359,11 @@ TEST_P(KorrNeuTest, DeletionWhoseBookingCannotBeReadStillTakesTheRowBack) {
   Db_ClearFaultPlanForTest();
   EXPECT_EQ(Rows("select count(*) from Qvt560Mel"), std::vector<std::string>{"1"});
   EXPECT_TRUE(gAusgewertet.empty());
-  EXPECT_EQ(Pps(), std::vector<std::string>{"1|AM|        |4|-"});
-  EXPECT_EQ(Rows("select AppIme,AppErf from Qvt504App"), std::vector<std::string>{"6|KorrMld"});
-  EXPECT_EQ(LogText(), "");
+  // No "-" record and no master-data change for a booking that was not read.
+  EXPECT_EQ(Pps(), std::vector<std::string>{});
+  EXPECT_EQ(Rows("select AppIme from Qvt504App"), std::vector<std::string>{"10"});
+  EXPECT_TRUE(Korr_Abgewiesen());
+  EXPECT_EQ(LogText(), Korr_LogEntry("Mel_BnrCur", "Korr_Loeschen", DB_BUSY));
 }
 
 TEST_P(KorrNeuTest, FailedDeletionIsLoggedWithItsFixedText) {

@@ -10,6 +10,7 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "main/KorrAuswertung.h"
+#include "main/KorrLoop.h"
 #include "support/Builders.h"
 #include "support/BuildersKorr.h"
 
@@ -170,7 +171,8 @@ TEST_P(KorrZeitTest, ShiftWhoseBookingCannotBeReadChangesNothing) {
   EXPECT_EQ(Rows("select count(*) from Qvt580Pps"), std::vector<std::string>{"0"});
   EXPECT_EQ(Rows("select AppErf from Qvt504App"), std::vector<std::string>{"PLAN"});
   EXPECT_TRUE(gAusgewertet.empty());
-  EXPECT_EQ(LogText(), "") << "the handler ends silently";
+  EXPECT_TRUE(Korr_Abgewiesen()) << "the loop leaves the row pending";
+  EXPECT_EQ(LogText(), Korr_LogEntry("Mel_BnrCur", "Korr_ZeitVerschiebung", DB_BUSY));
 }
 
 TEST_P(KorrZeitTest, FailedUpdateIsLoggedAndTheRowStillReported) {

@@ -10,6 +10,7 @@
 #include "db/DbDb.h"
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
+#include "infra/Log.h"
 #include "main/KorrLoop.h"
 #include "support/Builders.h"
 #include "support/Installation.h"
@@ -79,6 +80,37 @@ TEST_P(MldKorrekturTest, ParameterThatCannotBeReadEndsTheRunBeforeTheLoop) {
   Db_SetFaultPlanForTest(plan);
   Mld_Korrektur("ABCDEFGH");
   EXPECT_EQ(Db_StatementCount(), 7 + 1 + 2);
+  // Any other failure (a missing table, a malformed date) ends the run as
+  // well, with its entry: the evaluations are never switched off unnoticed.
+  const std::string dir = Test_TempDir();
+  Log_ResetForTest();
+  Log_Open(7, (dir + "/log.txt").c_str());
+  for (int st : {DB_TOO_MANY_ROWS, DB_BUSY}) {
+    plan.operations["Nzp_PKeyReadk"] = st;
+    Db_SetFaultPlanForTest(plan);
+    Mld_Korrektur("ABCDEFGH");
+  }
+  for (int st : {DB_NO_TABLE, DB_BAD_DATE, DB_OTHER}) {
+    plan.operations["Nzp_PKeyReadk"] = st;
+    Db_SetFaultPlanForTest(plan);
+    Mld_Korrektur("ABCDEFGH");
+    EXPECT_EQ(Db_StatementCount(), 1) << st;
+  }
+  Db_ClearFaultPlanForTest();
+  const std::string log = Test_ReadFile(dir + "/log.txt");
+  Log_ResetForTest();
+  Test_RemoveTree(dir);
+  EXPECT_NE(
+      log.find("Message____: Nzp_PKeyReadk 1\r\nFunktion___: Mld_Korrektur\r\nErrorCode__: -1422"),
+      std::string::npos)
+      << log;
+  for (const char* code : {"-54", "-942", "-1861", "-20000"}) {
+    EXPECT_NE(log.find(std::string("Message____: Nzp_PKeyReadk\r\nFunktion___: Mld_Korrektur\r\n"
+                                   "ErrorCode__: ") +
+                       code + "\r\n"),
+              std::string::npos)
+        << code;
+  }
 }
 
 TEST_P(MldKorrekturTest, LoopVisitsEachRowOfTheClerkOnceWithItsFunctionCode) {

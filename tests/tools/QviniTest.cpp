@@ -82,10 +82,17 @@ TEST_F(QviniTest, SetShowAndReplaceRoundTrip) {
   EXPECT_EQ(Read("PASS"), "n3w;Pass word");
   EXPECT_EQ(Read("NET8"), "sqlite:../../db/qv.db");
 
+  // The password is masked unless asked for explicitly.
   RunResult show = Run({"show", ini_});
   EXPECT_EQ(show.status, 0);
-  EXPECT_EQ(show.out, "LOGIN=scott\nPASS=n3w;Pass word\nNET8=sqlite:../../db/qv.db\n");
+  EXPECT_EQ(show.out, "LOGIN=scott\nPASS=********\nNET8=sqlite:../../db/qv.db\n");
   EXPECT_EQ(show.err, "");
+  for (const auto& args : {std::vector<std::string>{"show", "--reveal", ini_},
+                           std::vector<std::string>{"show", ini_, "--reveal"}}) {
+    RunResult reveal = Run(args);
+    EXPECT_EQ(reveal.status, 0);
+    EXPECT_EQ(reveal.out, "LOGIN=scott\nPASS=n3w;Pass word\nNET8=sqlite:../../db/qv.db\n");
+  }
 
   // The value may come from standard input.
   ASSERT_EQ(Run({"set", ini_, "PASS", "-"}, "from stdin\n").status, 0);
@@ -163,6 +170,7 @@ TEST_F(QviniTest, EncipherAndHelp) {
   RunResult help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("qvini set FILE NAME VALUE"), std::string::npos);
+  EXPECT_NE(help.out.find("--reveal"), std::string::npos);
   RunResult none = Run({});
   EXPECT_NE(none.status, 0);
   EXPECT_EQ(none.out, "");
