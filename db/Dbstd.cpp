@@ -223,7 +223,7 @@ int StammHolen(DbCursor& c, Satz& r, Felder felder) {
   return st;
 }
 
-DbCursor gAppZf2, gAemTag, gEmoPms, gEmo;
+DbCursor gAppZf2, gAemTag, gAemBereich, gEmoPms, gEmoPmsAlle, gEmo;
 
 }  // namespace
 
@@ -481,6 +481,53 @@ int Emo_ClosePms() {
   return Db_CursorClose(gEmoPms);
 }
 
+int Aem_OpenBereich(const std::string& apg, int kng, const std::string& von,
+                    const std::string& bisAusschl) {
+  // Aem_OpenTag over a range of calendar days: the validity of the
+  // assignment is compared with each calendar row's own day.
+  return Db_CursorOpen(
+      gAemBereich, "Aem_OpenBereich",
+      "select AemApg,AemEmo,TO_CHAR(AemGvo,'yyyymmdd'),AemBez,AemTxt,AemKal,AemLkz,AemVzt,"
+      "AemEzt,AemPrz,AemAfz,AemApz,AemPrp,AemAfp,AemApp,KalBtp,TO_CHAR(KalDtm,'yyyymmdd'),"
+      "0,0,0,0,0,AemMaz "
+      "from Qvt532Aem,QvSystem.Qvt133Kal,Qvt533Emo "
+      "where ((((((AemApg=:b0 and AemKng=:b1) and KalNum=AemKal) and "
+      "(KalDtm>=TO_DATE(:b2,'yyyymmdd') and KalDtm<TO_DATE(:b3,'yyyymmdd'))) and "
+      "TO_CHAR(AemGvo,'yyyymmdd')<=TO_CHAR(KalDtm,'yyyymmdd')) and "
+      "(TO_CHAR(AemGbi,'yyyymmdd')>=TO_CHAR(KalDtm,'yyyymmdd') or AemGbi is null)) and "
+      "(EmoEmo=AemEmo and EmoTtp=KalBtp)) "
+      "order by TO_CHAR(KalDtm,'yyyymmdd'),EmoBeg,AemEmo",
+      {DbText(apg), DbInt(kng), DbText(von), DbText(bisAusschl)});
+}
+int Aem_FetchBereich(AemTagSatz& row) {
+  return StammHolen(gAemBereich, row, AemTagFelder);
+}
+int Aem_CloseBereich() {
+  return Db_CursorClose(gAemBereich);
+}
+
+int Emo_OpenPmsAlle(const std::string& emo, const std::string& ttp) {
+  return Db_CursorOpen(
+      gEmoPmsAlle, "Emo_OpenPmsAlle",
+      "select EmoEmo,EmoTtp,EmoTxt,EmoBeg,EmoEnd,PmsNum,PmsBeg,PmsEnd,PmsInt,PmsPse,PmsBzt,"
+      "PmsPrz,TO_CHAR(PmzGvo,'yyyymmdd'),TO_CHAR(PmzGbi,'yyyymmdd') "
+      "from Qvt533Emo,Qvt536Pmz,Qvt535Pms "
+      "where (((EmoEmo=:b0 and EmoTtp=:b1) and PmzPmo=EmoPmo) and PmsNum=PmzPms) "
+      "order by EmoBeg,PmsBeg",
+      {DbText(emo), DbText(ttp)});
+}
+int Emo_FetchPmsAlle(EmoPmsGueltigSatz& row) {
+  return StammHolen(gEmoPmsAlle, row, [](EmoPmsGueltigSatz& r) {
+    std::vector<StammFeld> f = EmoPmsFelder(r);
+    f.push_back(Tx(r.PmzGvo));
+    f.push_back(Tx(r.PmzGbi));
+    return f;
+  });
+}
+int Emo_ClosePmsAlle() {
+  return Db_CursorClose(gEmoPmsAlle);
+}
+
 int Emo_Open(const std::string& emo, const std::string& ttp) {
   return Db_CursorOpen(gEmo, "Emo_Open",
                        "select EmoEmo,EmoTtp,EmoTxt,EmoBeg,EmoEnd,EmoArt from Qvt533Emo "
@@ -498,7 +545,7 @@ int Emo_Close() {
 
 namespace {
 
-DbCursor gKalBakBereich, gKalTagBereich, gKalBup, gKalZtgAzv, gKalPse, gKalMap;
+DbCursor gKalBakBereich, gKalBakTage, gKalTagBereich, gKalBup, gKalZtgAzv, gKalPse, gKalMap;
 
 #define KAL_BAK_SELECT \
   "select TO_CHAR(BakDtm,'yyyymmdd'),BakJhr,BakMon,BakTag,BakWch,BakWtg,BakJtg from "
@@ -621,6 +668,25 @@ int Bak_FetchBereich(BakSatz& row) {
 }
 int Bak_CloseBereich() {
   return Db_CursorClose(gKalBakBereich);
+}
+
+int Bak_OpenTage(const std::string& von, const std::string& bisAusschl) {
+  return Db_CursorOpen(gKalBakTage, "Bak_OpenTage",
+                       "select TO_CHAR(BakDtm,'yyyymmdd'),BakJhr,BakMon,BakTag,BakWch,BakWtg,"
+                       "BakJtg,TO_CHAR(BakDtm,'HH24MISS') from QvSystem.Qvt133Bak "
+                       "where (BakDtm>=TO_DATE(:b0,'yyyymmdd') and "
+                       "BakDtm<TO_DATE(:b1,'yyyymmdd')) order by BakDtm",
+                       {DbText(von), DbText(bisAusschl)});
+}
+int Bak_FetchTage(BakUhrSatz& row) {
+  return KalFetch(
+      gKalBakTage, row, +[](const DbZeile& z, BakUhrSatz& r) {
+        KalBakAus(z, r);
+        r.BakUhr = DbZeileText(z, 7);
+      });
+}
+int Bak_CloseTage() {
+  return Db_CursorClose(gKalBakTage);
 }
 
 int Bak_DatumRead(const std::string& datum, BakSatz& row) {

@@ -237,6 +237,26 @@ int Emo_OpenPms(const std::string& emo, const std::string& ttp, const std::strin
 int Emo_FetchPms(EmoPmsSatz& row);
 int Emo_ClosePms();
 
+// The shift-model days of Aem_OpenTag for every day from `von` up to but not
+// including `bisAusschl` ("yyyymmdd" both), in day order and within a day in
+// Aem_OpenTag's order. The calendar-day columns (BakJhr .. BakJtg) are not
+// read and come back 0: the caller joins the calendar days (Bak_OpenTage).
+int Aem_OpenBereich(const std::string& apg, int kng, const std::string& von,
+                    const std::string& bisAusschl);
+int Aem_FetchBereich(AemTagSatz& row);
+int Aem_CloseBereich();
+
+// Every break row of Emo_OpenPms for shift model `emo` and day type `ttp`,
+// whatever the day, with the validity of its break model ("yyyymmdd", empty
+// when NULL): Emo_OpenPms of day D returns the rows with PmzGvo <= D <=
+// PmzGbi, both set, in the same order.
+struct EmoPmsGueltigSatz : EmoPmsSatz {
+  std::string PmzGvo, PmzGbi;
+};
+int Emo_OpenPmsAlle(const std::string& emo, const std::string& ttp);
+int Emo_FetchPmsAlle(EmoPmsGueltigSatz& row);
+int Emo_ClosePmsAlle();
+
 // The shifts of shift model `emo` and day type `ttp` in begin order.
 // Open: 0 or a negative; Fetch: 0, 1403 at the end, negative; Close: 0.
 int Emo_Open(const std::string& emo, const std::string& ttp);
@@ -357,6 +377,15 @@ int Bak_Zaehlen(const std::string& von, const std::string& bis, int& anzahl);
 int Bak_OpenBereich(const std::string& von, const std::string& bis);
 int Bak_FetchBereich(BakSatz& row);
 int Bak_CloseBereich();
+// The calendar days from `von` up to but not including `bisAusschl`
+// ("yyyymmdd" both), in instant order; BakUhr is the time of the row
+// ("HH24MISS"), which is "000000" for a day as Bak_DatumPlus finds it.
+struct BakUhrSatz : BakSatz {
+  std::string BakUhr;
+};
+int Bak_OpenTage(const std::string& von, const std::string& bisAusschl);
+int Bak_FetchTage(BakUhrSatz& row);
+int Bak_CloseTage();
 
 // The calendar day `datum`. 0: row filled; 1403 no such day; negative on failure.
 int Bak_DatumRead(const std::string& datum, BakSatz& row);

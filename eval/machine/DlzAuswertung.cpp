@@ -7,6 +7,7 @@
 #include "db/Dbstd.h"
 #include "eval/machine/DlzAbgleich.h"
 #include "eval/machine/DlzReplay.h"
+#include "eval/machine/DlzSchichten.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
 #include "main/MldKorrektur.h"
@@ -15,13 +16,6 @@ namespace {
 
 constexpr int kDlzSa = 13;
 constexpr const char* kLeseFehler = "Cursor-Read fehlgeschlagen";
-
-// The day after `datum` in plain calendar arithmetic; `datum` itself when it
-// is no date.
-std::string Folgetag(const std::string& datum) {
-  std::string n;
-  return Datum_Plus(datum, 1, n) ? n : datum;
-}
 
 // Writes one shift or break boundary; a failed insert is logged under
 // `funktion` and the boundaries that follow are still written.
@@ -67,6 +61,11 @@ int SchichtmodelleTag(DlzZeitlinie& linie, const NzaSatz& basis, const std::stri
 }
 
 }  // namespace
+
+std::string Folgetag(const std::string& datum) {
+  std::string n;
+  return Datum_Plus(datum, 1, n) ? n : datum;
+}
 
 DlzZeitlinie::DlzZeitlinie(std::string stempel, bool schreiben, int lfn)
     : stempel_(std::move(stempel)), schreiben_(schreiben), lfn_(lfn) {}
@@ -182,6 +181,9 @@ void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn) {
 }
 
 void Mlt_M_BDE(const NzaSatz& basis, DlzZeitlinie& linie) {
+  // A collected time line reads the calendar and the shift models of all its
+  // days at once where it can.
+  if (!linie.Schreibend() && Mlt_M_BDE_Bereich(basis, linie)) return;
   // From the day before the first message, so that a night shift begun the
   // day before is known; the calendar decides what "the day before" is.
   std::string tag;
@@ -219,6 +221,25 @@ int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::s
   return st;
 }
 
+void BDE_Pause(const AemTagSatz& tag, const std::string& datum, const std::string& folgetag,
+               const NzaSatz& basis, const EmoPmsSatz& r, DlzSchicht& schicht,
+               DlzZeitlinie& linie) {
+  // Each row is one break of a shift; a new shift begin starts a new shift.
+  // The first row always starts one, also for a shift that begins at
+  // midnight (begin 0).
+  if (!schicht.gesehen || r.EmoBeg != schicht.beginn) {
+    schicht.gesehen = true;
+    schicht.beginn = r.EmoBeg;
+    Grenze(linie, tag, datum, basis, "KM", datum, r.EmoBeg, "BDE_Eckwerte: Kommen");
+    Grenze(linie, tag, datum, basis, "GH", r.EmoBeg >= r.EmoEnd ? folgetag : datum, r.EmoEnd,
+           "BDE_Eckwerte: Gehen");
+  }
+  Grenze(linie, tag, datum, basis, "BP", r.EmoBeg >= r.PmsBeg ? folgetag : datum, r.PmsBeg,
+         "BDE_Eckwerte: Pausebeginn");
+  Grenze(linie, tag, datum, basis, "EP", r.EmoBeg >= r.PmsEnd ? folgetag : datum, r.PmsEnd,
+         "BDE_Eckwerte: Pauseende");
+}
+
 int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
                  DlzZeitlinie& linie) {
   int st = Emo_OpenPms(tag.AemEmo, tag.KalBtp, datum);
@@ -227,25 +248,9 @@ int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz&
     return st;
   }
   const std::string folgetag = Folgetag(datum);
-  // Each row is one break of a shift; a new shift begin starts a new shift.
-  // The first row always starts one, also for a shift that begins at
-  // midnight (begin 0).
-  bool schichtGesehen = false;
-  int letzterBeginn = 0;
+  DlzSchicht schicht;
   EmoPmsSatz r;
-  while ((st = Emo_FetchPms(r)) == DB_OK) {
-    if (!schichtGesehen || r.EmoBeg != letzterBeginn) {
-      schichtGesehen = true;
-      letzterBeginn = r.EmoBeg;
-      Grenze(linie, tag, datum, basis, "KM", datum, r.EmoBeg, "BDE_Eckwerte: Kommen");
-      Grenze(linie, tag, datum, basis, "GH", r.EmoBeg >= r.EmoEnd ? folgetag : datum, r.EmoEnd,
-             "BDE_Eckwerte: Gehen");
-    }
-    Grenze(linie, tag, datum, basis, "BP", r.EmoBeg >= r.PmsBeg ? folgetag : datum, r.PmsBeg,
-           "BDE_Eckwerte: Pausebeginn");
-    Grenze(linie, tag, datum, basis, "EP", r.EmoBeg >= r.PmsEnd ? folgetag : datum, r.PmsEnd,
-           "BDE_Eckwerte: Pauseende");
-  }
+  while ((st = Emo_FetchPms(r)) == DB_OK) BDE_Pause(tag, datum, folgetag, basis, r, schicht, linie);
   if (st != DB_NOT_FOUND) Log_Fehler("BDE_Eckwerte", kLeseFehler, st);
   return Emo_ClosePms();
 }

@@ -39,6 +39,7 @@ class DlzZeitlinie {
   int Neu(const MltSatz& e, const char* funktion);
 
   const std::string& Stempel() const { return stempel_; }
+  bool Schreibend() const { return schreiben_; }
   // The last running number used; -1 before the first entry.
   int Lfn() const { return lfn_; }
   // The collected entries in the order made, and the function name under
@@ -96,5 +97,21 @@ void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn);
 // break. Returns the status of the break cursor's open, else its close.
 int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
                  DlzZeitlinie& linie);
+
+// The shifts of one shift model on one day, as far as its break rows have
+// been seen: a row with another shift begin than the last starts a shift.
+struct DlzSchicht {
+  bool gesehen = false;
+  int beginn = 0;
+};
+// The boundaries that the break row `r` of the shift model `tag` adds on day
+// `datum` (`folgetag` the day after): "KM" and "GH" when it starts a shift,
+// then "BP" and "EP".
+void BDE_Pause(const AemTagSatz& tag, const std::string& datum, const std::string& folgetag,
+               const NzaSatz& basis, const EmoPmsSatz& r, DlzSchicht& schicht, DlzZeitlinie& linie);
+
+// The day after `datum` in plain calendar arithmetic; `datum` itself when it
+// is no date.
+std::string Folgetag(const std::string& datum);
 int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
                  const NzaSatz& basis, int& lfn);

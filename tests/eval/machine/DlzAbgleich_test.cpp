@@ -84,7 +84,16 @@ class DlzAbgleichTest : public DlzTest {
         int b = zahl(0, 95) * 15;
         pausen.emplace_back(b, std::min(1440, b + zahl(1, 4) * 15));
       }
-      sql += Modell(emo, beg, end, pausen);
+      // The break model valid throughout, for some days only, or open-ended
+      // (which no day matches).
+      const std::string pmo = emo + "M", pms = emo + "P";
+      sql += Test_EmoSql(emo, "AT", beg, end, pmo);
+      int gueltig = zahl(0, 4);
+      int von = zahl(0, 12);
+      sql +=
+          Test_PmzSql(pmo, gueltig < 3 ? "20260101" : Tag(von), pms,
+                      gueltig < 3 ? "20271231" : (gueltig == 3 ? Tag(std::min(12, von + 4)) : ""));
+      for (auto [b, e] : pausen) sql += Test_PmsSql(pms, b, e);
       // Group assignment for the whole period, or the workplace's own for a
       // few days (which hides the group's on those days).
       if (m == 0 || zahl(0, 1) == 0) {
