@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <numeric>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,11 +24,13 @@ bool Ziffern(const std::string& s, size_t laenge) {
 
 // A date and time that the table stores as one instant and orders as the
 // text "yyyymmddHHMMSS" orders.
-bool Zeitpunkt(const MltSatz& e) {
-  std::string gleich;
-  if (!Ziffern(e.MltMdtDat, 8) || !Ziffern(e.MltMdtUhr, 6)) return false;
-  if (!Datum_Plus(e.MltMdtDat, 0, gleich) || gleich != e.MltMdtDat) return false;
-  const std::string& u = e.MltMdtUhr;
+bool Zeitpunkt(const std::string& d, const std::string& u) {
+  if (!Ziffern(d, 8) || !Ziffern(u, 6)) return false;
+  auto zahl = [](const std::string& s, size_t i, size_t n) { return std::stoi(s.substr(i, n)); };
+  const int jahr = zahl(d, 0, 4), monat = zahl(d, 4, 2), tag = zahl(d, 6, 2);
+  if (jahr < 1 || monat < 1 || monat > 12 || tag < 1 || tag > Monat_Laenge(monat, jahr)) {
+    return false;
+  }
   return u.compare(0, 2, "24") < 0 && u[2] < '6' && u[4] < '6';
 }
 
@@ -89,39 +90,41 @@ bool Gespeichert(const std::string& apl, std::map<std::string, NzaSatz>& saetze)
 }  // namespace
 
 std::vector<int> Mlt_Schreiben(const DlzZeitlinie& linie, const std::vector<char>& auswahl) {
-  const std::vector<MltSatz>& eintraege = linie.Eintraege();
-  std::vector<int> lfn(eintraege.size(), -1);
+  std::vector<int> lfn(linie.Anzahl(), -1);
   int naechste = 0;
-  for (size_t i = 0; i < eintraege.size(); ++i) {
+  for (size_t i = 0; i < linie.Anzahl(); ++i) {
     if (!auswahl.empty() && auswahl[i] == 0) continue;
-    MltSatz e = eintraege[i];
+    MltSatz e = linie.Eintrag(i);
     e.MltLfn = lfn[i] = naechste++;
     int st = Mlt_PKeyIns(e);
-    if (st != DB_OK) Log_Fehler(linie.Funktionen()[i], "Mlt_PKeyIns", st);
+    if (st != DB_OK) Log_Fehler(linie.Funktion(i), "Mlt_PKeyIns", st);
   }
   return lfn;
 }
 
 bool Dlz_Abgleich(const std::string& apl, const DlzZeitlinie& linie) {
-  const std::vector<MltSatz>& eintraege = linie.Eintraege();
-  if (!std::all_of(eintraege.begin(), eintraege.end(), Zeitpunkt)) return false;
+  const size_t anzahl = linie.Anzahl();
+  for (size_t i = 0; i < anzahl; ++i) {
+    if (!Zeitpunkt(linie.Datum(i), linie.Uhr(i))) return false;
+  }
 
   // Replay order: instant, then running number (the order made).
-  std::vector<size_t> folge(eintraege.size());
-  std::iota(folge.begin(), folge.end(), 0);
-  std::stable_sort(folge.begin(), folge.end(), [&](size_t a, size_t b) {
-    const MltSatz& x = eintraege[a];
-    const MltSatz& y = eintraege[b];
-    int d = x.MltMdtDat.compare(y.MltMdtDat);
-    return d != 0 ? d < 0 : x.MltMdtUhr < y.MltMdtUhr;
-  });
+  std::vector<std::pair<long long, size_t>> ordnung;
+  ordnung.reserve(anzahl);
+  for (size_t i = 0; i < anzahl; ++i) {
+    ordnung.emplace_back(std::stoll(linie.Datum(i) + linie.Uhr(i)), i);
+  }
+  std::sort(ordnung.begin(), ordnung.end());
+  std::vector<size_t> folge;
+  folge.reserve(ordnung.size());
+  for (const auto& [zeit, i] : ordnung) folge.push_back(i);
 
   std::vector<Periode> perioden;
   DlzZustand z;
   Periode laufend;
   for (size_t pos = 0; pos < folge.size(); ++pos) {
     std::vector<NzaSatz> satz;
-    Dlz_Ereignis(z, eintraege[folge[pos]], &satz);
+    Dlz_Ereignis(z, linie.Eintrag(folge[pos]), &satz);
     if (satz.empty()) continue;
     laufend.stopp = pos;
     laufend.satz = std::move(satz.front());
@@ -151,7 +154,7 @@ bool Dlz_Abgleich(const std::string& apl, const DlzZeitlinie& linie) {
   }
 
   // The periods to rebuild, through the time line.
-  std::vector<char> auswahl(eintraege.size(), 0);
+  std::vector<char> auswahl(anzahl, 0);
   std::vector<const Periode*> neu;
   for (const Periode& p : perioden) {
     if (erledigt[Schluessel(p.satz)]) continue;

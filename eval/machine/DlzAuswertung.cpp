@@ -1,6 +1,7 @@
 #include "eval/machine/DlzAuswertung.h"
 
 #include <string>
+#include <tuple>
 
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
@@ -60,6 +61,17 @@ int SchichtmodelleTag(DlzZeitlinie& linie, const NzaSatz& basis, const std::stri
   return gefunden;
 }
 
+// Every field of two entries alike.
+bool Gleich(const MltSatz& a, const MltSatz& b) {
+  auto felder = [](const MltSatz& e) {
+    return std::tie(e.MltErf, e.MltDat, e.MltLfn, e.MltObj, e.MltPnr, e.MltApl, e.MltApk, e.MltApp,
+                    e.Mlt00E, e.Mlt00R, e.Mlt00A, e.Mlt00U, e.Mlt00S, e.MltBkg, e.MltPbe, e.MltArg,
+                    e.MltEmo, e.MltTtp, e.MltWoc, e.MltWtg, e.MltJtg, e.MltJwo, e.MltMdtDat,
+                    e.MltMdtUhr, e.MltUbg);
+  };
+  return felder(a) == felder(b);
+}
+
 }  // namespace
 
 std::string Folgetag(const std::string& datum) {
@@ -78,11 +90,24 @@ MltSatz DlzZeitlinie::Eintrag() const {
   return e;
 }
 
+MltSatz DlzZeitlinie::Eintrag(size_t i) const {
+  const Kurz& k = kurz_[i];
+  MltSatz e = vorlagen_[k.vorlage];
+  e.MltLfn = k.lfn;
+  e.MltObj = k.obj;
+  e.MltMdtDat = k.dat;
+  e.MltMdtUhr = k.uhr;
+  return e;
+}
+
 int DlzZeitlinie::Neu(const MltSatz& e, const char* funktion) {
   lfn_ = e.MltLfn;
   if (!schreiben_) {
-    eintraege_.push_back(e);
-    funktionen_.push_back(funktion);
+    MltSatz vorlage = e;
+    vorlage.MltLfn = 0;
+    vorlage.MltObj = vorlage.MltMdtDat = vorlage.MltMdtUhr = "";
+    if (vorlagen_.empty() || !Gleich(vorlagen_.back(), vorlage)) vorlagen_.push_back(vorlage);
+    kurz_.push_back({vorlagen_.size() - 1, e.MltLfn, e.MltObj, e.MltMdtDat, e.MltMdtUhr, funktion});
     return DB_OK;
   }
   int st = Mlt_PKeyIns(e);

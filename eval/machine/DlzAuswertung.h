@@ -42,17 +42,31 @@ class DlzZeitlinie {
   bool Schreibend() const { return schreiben_; }
   // The last running number used; -1 before the first entry.
   int Lfn() const { return lfn_; }
-  // The collected entries in the order made, and the function name under
-  // which a failed insert of each is logged.
-  const std::vector<MltSatz>& Eintraege() const { return eintraege_; }
-  const std::vector<const char*>& Funktionen() const { return funktionen_; }
+  // The collected entries in the order made: their number, each whole, its
+  // instant, and the function name under which a failed insert of it is
+  // logged.
+  size_t Anzahl() const { return kurz_.size(); }
+  MltSatz Eintrag(size_t i) const;
+  const std::string& Datum(size_t i) const { return kurz_[i].dat; }
+  const std::string& Uhr(size_t i) const { return kurz_[i].uhr; }
+  const char* Funktion(size_t i) const { return kurz_[i].funktion; }
 
  private:
+  // A collected entry: its event, instant and running number of its own; the
+  // other fields it shares with the entries before it that have the same
+  // (the boundaries of one shift model on one day, say).
+  struct Kurz {
+    size_t vorlage;
+    int lfn;
+    std::string obj, dat, uhr;
+    const char* funktion;
+  };
+
   std::string stempel_;
   bool schreiben_;
   int lfn_;
-  std::vector<MltSatz> eintraege_;
-  std::vector<const char*> funktionen_;
+  std::vector<MltSatz> vorlagen_;
+  std::vector<Kurz> kurz_;
 };
 
 // The evaluation of one corrected "M__" message; logs its own failures.
