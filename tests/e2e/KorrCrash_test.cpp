@@ -805,11 +805,19 @@ TEST_P(KorrCrashTest, KillBeforeAStatementThenRunAgain) {
   // then the state after each committed correction, each met in one unbroken
   // range of N, the last the reference. A correction committed piece by piece would
   // show a state more, or one that comes back.
+  // The places report in any order, so the states are ranked here by the
+  // first N at which each was met.
   ASSERT_EQ(zustandNachN.size(), punkte.size());
+  std::map<std::size_t, std::size_t> rang;
+  for (const auto& [n, z] : zustandNachN) {
+    const std::size_t naechster = rang.size();
+    rang.emplace(z, naechster);
+  }
   std::string folge;
   bool zurueck = false;
   std::size_t hoechster = 0;
-  for (const auto& [n, z] : zustandNachN) {
+  for (const auto& [n, zustand] : zustandNachN) {
+    const std::size_t z = rang[zustand];
     zurueck = zurueck || z < hoechster;
     hoechster = std::max(hoechster, z);
     if (folge.empty() || folge.back() != static_cast<char>('A' + z))
@@ -1008,9 +1016,12 @@ TEST_P(KorrCrashTest, RealProgramKilledAtRandomInstants) {
   std::mt19937 zufall(seed);
   std::uniform_real_distribution<double> verzoegerung(0, dauer);
   int getoetet = 0;
-  for (int versuch = 0; versuch < kZufallsVersuche; ++versuch) {
+  // The first run may have been slow (a busy machine): while no run has been
+  // killed, further runs are killed within a quarter of its time.
+  for (int versuch = 0;
+       versuch < kZufallsVersuche || (getoetet == 0 && versuch < 3 * kZufallsVersuche); ++versuch) {
     Zuruecksetzen(p);
-    const double d = verzoegerung(zufall);
+    const double d = verzoegerung(zufall) * (versuch < kZufallsVersuche ? 1.0 : 0.25);
     SCOPED_TRACE("kill after " + std::to_string(static_cast<int>(d * 1e6)) + " us");
     Programm(p);
     std::this_thread::sleep_for(std::chrono::duration<double>(d));
@@ -1037,7 +1048,7 @@ TEST_P(KorrCrashTest, RealProgramKilledAtRandomInstants) {
     EXPECT_FALSE(Enthaelt(zweiter, " zurueckgesetzt: ") || Enthaelt(zweiter, "Verbindung verloren"))
         << zweiter;
   }
-  std::cout << "[          ] " << getoetet << " of " << kZufallsVersuche << " runs killed\n";
+  std::cout << "[          ] " << getoetet << " runs killed\n";
   EXPECT_GT(getoetet, 0) << "every run ended before its kill";
 }
 
