@@ -115,16 +115,13 @@ bool Dlz_Abgleich(const std::string& apl, const DlzZeitlinie& linie) {
     ordnung.emplace_back(std::stoll(linie.Datum(i) + linie.Uhr(i)), i);
   }
   std::sort(ordnung.begin(), ordnung.end());
-  std::vector<size_t> folge;
-  folge.reserve(ordnung.size());
-  for (const auto& [zeit, i] : ordnung) folge.push_back(i);
 
   std::vector<Periode> perioden;
   DlzZustand z;
   Periode laufend;
-  for (size_t pos = 0; pos < folge.size(); ++pos) {
+  for (size_t pos = 0; pos < ordnung.size(); ++pos) {
     std::vector<NzaSatz> satz;
-    Dlz_Ereignis(z, linie.Eintrag(folge[pos]), &satz);
+    Dlz_Ereignis(z, linie.Eintrag(ordnung[pos].second), &satz);
     if (satz.empty()) continue;
     laufend.stopp = pos;
     laufend.satz = std::move(satz.front());
@@ -159,12 +156,12 @@ bool Dlz_Abgleich(const std::string& apl, const DlzZeitlinie& linie) {
   for (const Periode& p : perioden) {
     if (erledigt[Schluessel(p.satz)]) continue;
     neu.push_back(&p);
-    for (size_t pos = p.von; pos <= p.stopp; ++pos) auswahl[folge[pos]] = 1;
+    for (size_t pos = p.von; pos <= p.stopp; ++pos) auswahl[ordnung[pos].second] = 1;
   }
   if (neu.empty()) return true;
   std::vector<int> lfn = Mlt_Schreiben(linie, auswahl);
   DlzAnfaenge anfaenge;
-  for (const Periode* p : neu) anfaenge[lfn[folge[p->von]]] = p->anfang;
+  for (const Periode* p : neu) anfaenge[lfn[ordnung[p->von].second]] = p->anfang;
   Mlt_Auswerten(linie.Stempel(), anfaenge);
   Mlt_Entfernen(linie.Stempel());
   return true;

@@ -72,6 +72,13 @@ bool Gleich(const MltSatz& a, const MltSatz& b) {
   return felder(a) == felder(b);
 }
 
+// Whether a text fits into an inline field with its terminating zero. A text
+// with a zero inside never does, so that it reads back unchanged.
+template <size_t N>
+bool Passt(const std::string& text, const char (&)[N]) {
+  return text.size() < N && text.find('\0') == std::string::npos;
+}
+
 }  // namespace
 
 std::string Folgetag(const std::string& datum) {
@@ -94,10 +101,27 @@ MltSatz DlzZeitlinie::Eintrag(size_t i) const {
   const Kurz& k = kurz_[i];
   MltSatz e = vorlagen_[k.vorlage];
   e.MltLfn = k.lfn;
-  e.MltObj = k.obj;
-  e.MltMdtDat = k.dat;
-  e.MltMdtUhr = k.uhr;
+  if (k.lang == 0) {
+    e.MltObj = k.obj;
+    e.MltMdtDat = k.dat;
+    e.MltMdtUhr = k.uhr;
+  } else {
+    const Lang& l = lang_[k.lang - 1];
+    e.MltObj = l.obj;
+    e.MltMdtDat = l.dat;
+    e.MltMdtUhr = l.uhr;
+  }
   return e;
+}
+
+std::string DlzZeitlinie::Datum(size_t i) const {
+  const Kurz& k = kurz_[i];
+  return k.lang == 0 ? std::string(k.dat) : lang_[k.lang - 1].dat;
+}
+
+std::string DlzZeitlinie::Uhr(size_t i) const {
+  const Kurz& k = kurz_[i];
+  return k.lang == 0 ? std::string(k.uhr) : lang_[k.lang - 1].uhr;
 }
 
 int DlzZeitlinie::Neu(const MltSatz& e, const char* funktion) {
@@ -107,7 +131,16 @@ int DlzZeitlinie::Neu(const MltSatz& e, const char* funktion) {
     vorlage.MltLfn = 0;
     vorlage.MltObj = vorlage.MltMdtDat = vorlage.MltMdtUhr = "";
     if (vorlagen_.empty() || !Gleich(vorlagen_.back(), vorlage)) vorlagen_.push_back(vorlage);
-    kurz_.push_back({vorlagen_.size() - 1, e.MltLfn, e.MltObj, e.MltMdtDat, e.MltMdtUhr, funktion});
+    Kurz k{static_cast<uint32_t>(vorlagen_.size() - 1), e.MltLfn, funktion, 0, {}, {}, {}};
+    if (Passt(e.MltObj, k.obj) && Passt(e.MltMdtDat, k.dat) && Passt(e.MltMdtUhr, k.uhr)) {
+      e.MltObj.copy(k.obj, e.MltObj.size());
+      e.MltMdtDat.copy(k.dat, e.MltMdtDat.size());
+      e.MltMdtUhr.copy(k.uhr, e.MltMdtUhr.size());
+    } else {
+      lang_.push_back({e.MltObj, e.MltMdtDat, e.MltMdtUhr});
+      k.lang = static_cast<uint32_t>(lang_.size());
+    }
+    kurz_.push_back(k);
     return DB_OK;
   }
   int st = Mlt_PKeyIns(e);

@@ -9,6 +9,7 @@
 // replay (DlzReplay) walks that time line, writes the records and removes it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,19 +48,26 @@ class DlzZeitlinie {
   // logged.
   size_t Anzahl() const { return kurz_.size(); }
   MltSatz Eintrag(size_t i) const;
-  const std::string& Datum(size_t i) const { return kurz_[i].dat; }
-  const std::string& Uhr(size_t i) const { return kurz_[i].uhr; }
+  std::string Datum(size_t i) const;
+  std::string Uhr(size_t i) const;
   const char* Funktion(size_t i) const { return kurz_[i].funktion; }
 
  private:
   // A collected entry: its event, instant and running number of its own; the
   // other fields it shares with the entries before it that have the same
-  // (the boundaries of one shift model on one day, say).
+  // (the boundaries of one shift model on one day, say). Event, day and time
+  // are kept inline when they are no longer than an event code, a day
+  // "YYYYMMDD" and a time "HHMMSS" (a workplace's history holds thousands of
+  // entries); longer ones in lang_.
   struct Kurz {
-    size_t vorlage;
+    uint32_t vorlage;
     int lfn;
-    std::string obj, dat, uhr;
     const char* funktion;
+    uint32_t lang;  // 0: the texts are inline; else lang_[lang - 1]
+    char obj[4], dat[9], uhr[7];
+  };
+  struct Lang {
+    std::string obj, dat, uhr;
   };
 
   std::string stempel_;
@@ -67,6 +75,7 @@ class DlzZeitlinie {
   int lfn_;
   std::vector<MltSatz> vorlagen_;
   std::vector<Kurz> kurz_;
+  std::vector<Lang> lang_;
 };
 
 // The evaluation of one corrected "M__" message; logs its own failures.

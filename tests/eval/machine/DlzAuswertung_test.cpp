@@ -11,6 +11,45 @@
 
 namespace {
 
+// A collecting time line gives back every entry as it was made: event, day
+// and time whether they fit the compact form or not (longer texts, texts with
+// a zero inside, empty ones), the shared fields, and the running numbers.
+TEST(DlzZeitlinieSammeln, EntriesReadBackAsMade) {
+  DlzZeitlinie linie("20261208093000", false);
+  const struct {
+    std::string obj, dat, uhr, pbe;
+  } texte[] = {{"BS", "20261201", "070000", "P1"},
+               {"ES", "20261201", "100000", "P1"},
+               {"BSX", "2026-12-01", "07:00:00", "P1"},
+               {"", "", "", "P2"},
+               {"RB",
+                std::string("2026\0"
+                            "1201",
+                            9),
+                "120000", "P2"},
+               {"RE", "20261202", "1200001", "P2"}};
+  for (const auto& t : texte) {
+    MltSatz e = linie.Eintrag();
+    e.MltObj = t.obj;
+    e.MltMdtDat = t.dat;
+    e.MltMdtUhr = t.uhr;
+    e.MltPbe = t.pbe;
+    ASSERT_EQ(linie.Neu(e, "Test"), 0);
+  }
+  ASSERT_EQ(linie.Anzahl(), std::size(texte));
+  for (size_t i = 0; i < linie.Anzahl(); ++i) {
+    const MltSatz e = linie.Eintrag(i);
+    EXPECT_EQ(e.MltLfn, static_cast<int>(i));
+    EXPECT_EQ(e.MltObj, texte[i].obj);
+    EXPECT_EQ(e.MltMdtDat, texte[i].dat);
+    EXPECT_EQ(linie.Datum(i), texte[i].dat);
+    EXPECT_EQ(e.MltMdtUhr, texte[i].uhr);
+    EXPECT_EQ(linie.Uhr(i), texte[i].uhr);
+    EXPECT_EQ(e.MltPbe, texte[i].pbe);
+    EXPECT_STREQ(linie.Funktion(i), "Test");
+  }
+}
+
 class DlzZeitlinieTest : public DlzTest {
  protected:
   // The base row of a machine message of APL01 on `dat`/`uhr`, with begin
