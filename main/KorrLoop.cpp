@@ -171,6 +171,18 @@ void Korr_AbweisungLoeschen() {
   gAbgewiesen = false;
 }
 
+bool Korr_MeldungLesen(const MelSatz& m, const char* funktion, MelSatz& r) {
+  r.KeyBnr = m.KeyBnr;
+  r.KeyLfn = m.KeyLfn;
+  const int st = Mel_PKeyReadk(r);
+  if (st == DB_OK) return true;
+  if (st != DB_NOT_FOUND) {
+    Log_Fehler(funktion, "Mel_PKeyReadk", st);
+    Korr_Abweisen();
+  }
+  return false;
+}
+
 KorrHandler Korr_HandlerFuer(const std::string& code) {
   for (const Eintrag& e : kHandler) {
     if (code == e.code) return e.handler;

@@ -23,6 +23,12 @@ void Korr_Abweisen();
 bool Korr_Abgewiesen();
 void Korr_AbweisungLoeschen();
 
+// Reads the row of corrected message `m` (booking and running number) into
+// `r`. A row an earlier correction deleted (1403) is no failure: false,
+// silently. Any other failure is logged under `funktion` and refuses the
+// correction: false.
+bool Korr_MeldungLesen(const MelSatz& m, const char* funktion, MelSatz& r);
+
 // Attempts of one correction that an environmental failure rolled back, and
 // the pause after the first one (it grows with each attempt).
 constexpr int kKorrVersuche = 3;

@@ -214,19 +214,8 @@ void Korr_NeuUnterbrechung(MelSatz& r) {
 }
 
 void Korr_Neuemeldung(const MelSatz& m, const FzuSatz& entry) {
-  Korr_AbweisungLoeschen();
   MelSatz r;
-  r.KeyBnr = m.KeyBnr;
-  r.KeyLfn = m.KeyLfn;
-  int st = Mel_PKeyReadk(r);
-  if (st != DB_OK) {
-    // A row an earlier correction deleted (1403) is no failure.
-    if (st != DB_NOT_FOUND) {
-      Log_Fehler("Korr_Neuemeldung", "Mel_PKeyReadk", st);
-      Korr_Abweisen();
-    }
-    return;
-  }
+  if (!Korr_MeldungLesen(m, "Korr_Neuemeldung", r)) return;
 
   ApkSatz a;
   a.ApkApk = r.KeyApk;
@@ -267,7 +256,7 @@ void Korr_Neuemeldung(const MelSatz& m, const FzuSatz& entry) {
   r.MelMam = r.MelKmm;
   r.MelNam = r.MelKnm;
   KorrMengenNull(r);
-  st = Mel_PKeyUpdate(r);
+  int st = Mel_PKeyUpdate(r);
   if (st != DB_OK) {
     Log_Fehler("Korr_Neuemeldung", "Mel_PKeyUpdate", st);
     return;

@@ -211,17 +211,7 @@ void Put_PaketeAPK(const AppSatz& q) {
 
 void Korr_Statusaenderung(const MelSatz& m, const FzuSatz&) {
   MelSatz r;
-  r.KeyBnr = m.KeyBnr;
-  r.KeyLfn = m.KeyLfn;
-  int st = Mel_PKeyReadk(r);
-  if (st != DB_OK) {
-    // A row an earlier correction deleted (1403) is no failure.
-    if (st != DB_NOT_FOUND) {
-      Log_Fehler("Korr_Statusaenderung", "Mel_PKeyReadk", st);
-      Korr_Abweisen();
-    }
-    return;
-  }
+  if (!Korr_MeldungLesen(m, "Korr_Statusaenderung", r)) return;
 
   r.MelFnr = 0;
   r.MelErf = r.MelKsb;
@@ -236,7 +226,7 @@ void Korr_Statusaenderung(const MelSatz& m, const FzuSatz&) {
     r.MelFnr = 2003;
   }
   r.MelKgm = r.MelKfm = r.MelKmm = r.MelKnm = 0;
-  st = Mel_PKeyUpdate(r);
+  int st = Mel_PKeyUpdate(r);
   if (st != DB_OK) {
     Log_Fehler("Korr_Statusaenderung", "Mel_PKeyUpdate", st);
     return;

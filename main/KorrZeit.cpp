@@ -100,17 +100,7 @@ void Korr_ZeitVerschiebung(const MelSatz& m, const FzuSatz&) {
 
 void Korr_InhaltAendern(const MelSatz& m, const FzuSatz& entry) {
   MelSatz r;
-  r.KeyBnr = m.KeyBnr;
-  r.KeyLfn = m.KeyLfn;
-  int st = Mel_PKeyReadk(r);
-  if (st != DB_OK) {
-    // A row an earlier correction deleted (1403) is no failure.
-    if (st != DB_NOT_FOUND) {
-      Log_Fehler("Korr_Inhalt aendern", "Mel_PKeyReadk", st);
-      Korr_Abweisen();
-    }
-    return;
-  }
+  if (!Korr_MeldungLesen(m, "Korr_Inhalt aendern", r)) return;
 
   ApkSatz a;
   a.ApkApk = r.KeyApk;
@@ -126,7 +116,7 @@ void Korr_InhaltAendern(const MelSatz& m, const FzuSatz& entry) {
     MengenUebernehmen(r);
   }
   KorrMengenLoeschen(r);
-  st = Mel_PKeyUpdate(r);
+  int st = Mel_PKeyUpdate(r);
   if (st != DB_OK) {
     Log_Fehler("Korr_Inhalt aendern", "Mel_PKeyUpdate", st);
     return;
