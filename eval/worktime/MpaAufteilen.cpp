@@ -1,6 +1,7 @@
 #include "eval/worktime/MpaAufteilen.h"
 
 #include "db/DbStatus.h"
+#include "eval/Tagschritt.h"
 #include "eval/worktime/MpaMlt.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
@@ -22,12 +23,6 @@ const Marken kUnterbrechung = {"PU", "PW", "UG", "WG"};
 void Schreiben(MltSatz m, int& zaehler, const char* funktion, const char* text) {
   int st = Mpa_GrenzeSchreiben(m, zaehler);
   if (st != DB_OK) Log_Fehler(funktion, text, st);
-}
-
-std::string NaechsterTag(const std::string& datum) {
-  std::string naechster;
-  Datum_Tage(2, 1, datum, naechster);
-  return naechster;
 }
 
 }  // namespace
@@ -95,7 +90,7 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
         while (!gefunden && Emo_Fetch(s) == DB_OK) {
           const std::string S = Mpa_Stempel(tag, Minuten_InZeit(s.EmoBeg));
           const std::string U =
-              Mpa_Stempel(s.EmoBeg < s.EmoEnd ? tag : NaechsterTag(tag), Minuten_InZeit(s.EmoEnd));
+              Mpa_Stempel(s.EmoBeg < s.EmoEnd ? tag : Tag_Plus(tag, 1), Minuten_InZeit(s.EmoEnd));
           gefunden = (S <= beg && beg <= U && S <= end && end <= U) ||  // inside the shift
                      (beg <= S && end >= U) ||                          // covers the shift
                      (S < beg && beg < U && Zeit_Differenz(U, beg) >= haelfte) ||
@@ -107,10 +102,9 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
       Aem_CloseTag();
     }
     if (gefunden) break;
-    const std::string naechster = NaechsterTag(tag);
-    // A calendar without the following day ends the search.
-    if (naechster == tag) break;
-    tag = naechster;
+    // A walk over the calendar's days: a gap (or the end of the calendar)
+    // ends the search.
+    if (Datum_Tage(2, 1, tag, tag) != DB_OK) break;
   }
   return gefunden ? 1 : 0;
 }
