@@ -1,7 +1,6 @@
 #include "eval/MltEintrag.h"
 
 #include "infra/Datum.h"
-#include "infra/Log.h"
 
 void Mlt_AusMeldung(const MelSatz& m, MltSatz& e) {
   e.MltObj = m.MelMsk;
@@ -25,8 +24,4 @@ void Mlt_Grenze(const char* obj, const std::string& datum, int minuten, MltSatz&
   e.MltObj = obj;
   e.MltMdtDat = datum;
   e.MltMdtUhr = Minuten_InZeit(minuten);
-}
-
-void Eckwerte_Fehler(const char* was, int st) {
-  Log_Fehler("BDE_Eckwerte", was, st);
 }

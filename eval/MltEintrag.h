@@ -14,6 +14,7 @@
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
 #include "eval/Tagschritt.h"
+#include "infra/Log.h"
 
 // The fields of a message's entry: its kind as the event, its instant,
 // person, workplace, order, operation and shift group. The other fields of
@@ -33,6 +34,9 @@ struct EckwerteSchicht {
   int beginn = 0;
 };
 
+// Sets event, date and time of a boundary.
+void Mlt_Grenze(const char* obj, const std::string& datum, int minuten, MltSatz& e);
+
 // The boundaries that the break row `r` of a shift model adds on day `tag`
 // (`folgetag` the day after): "KM" and "GH" when the row starts a shift, then
 // "BP" and "EP". A time not after the shift's begin lies on `folgetag`. Each
@@ -40,25 +44,6 @@ struct EckwerteSchicht {
 // `neu(e, r, funktion)` with the name under which a failed write of it is
 // logged ("BDE_Eckwerte: Kommen", "... Gehen", "... Pausebeginn",
 // "... Pauseende"). The other fields of `e` are the caller's.
-template <typename Neu>
-void Eckwerte_Pause(const EmoPmsSatz& r, const std::string& tag, const std::string& folgetag,
-                    EckwerteSchicht& schicht, MltSatz& e, Neu&& neu);
-
-// The boundaries of shift model `emo` with day type `ttp` on day `tag`: the
-// break rows of Emo_OpenPms, each through Eckwerte_Pause. A failed open or
-// read of the break cursor is logged under "BDE_Eckwerte". Returns the
-// open's status when it fails, else the close's.
-template <typename Neu>
-[[nodiscard]] int Eckwerte_Tag(const std::string& emo, const std::string& ttp,
-                               const std::string& tag, MltSatz& e, Neu&& neu);
-
-// -- implementation --------------------------------------------------------
-
-// Sets event, date and time of a boundary.
-void Mlt_Grenze(const char* obj, const std::string& datum, int minuten, MltSatz& e);
-// Logs a failed open or read of the break cursor.
-void Eckwerte_Fehler(const char* was, int st);
-
 template <typename Neu>
 void Eckwerte_Pause(const EmoPmsSatz& r, const std::string& tag, const std::string& folgetag,
                     EckwerteSchicht& schicht, MltSatz& e, Neu&& neu) {
@@ -77,18 +62,22 @@ void Eckwerte_Pause(const EmoPmsSatz& r, const std::string& tag, const std::stri
   grenze("EP", r.PmsEnd, "BDE_Eckwerte: Pauseende");
 }
 
+// The boundaries of shift model `emo` with day type `ttp` on day `tag`: the
+// break rows of Emo_OpenPms, each through Eckwerte_Pause. A failed open or
+// read of the break cursor is logged under "BDE_Eckwerte". Returns the
+// open's status when it fails, else the close's.
 template <typename Neu>
-int Eckwerte_Tag(const std::string& emo, const std::string& ttp, const std::string& tag, MltSatz& e,
-                 Neu&& neu) {
+[[nodiscard]] int Eckwerte_Tag(const std::string& emo, const std::string& ttp,
+                               const std::string& tag, MltSatz& e, Neu&& neu) {
   int st = Emo_OpenPms(emo, ttp, tag);
   if (st != DB_OK) {
-    Eckwerte_Fehler("Emo_OpenPms", st);
+    Log_Fehler("BDE_Eckwerte", "Emo_OpenPms", st);
     return st;
   }
   const std::string folgetag = Tag_Plus(tag, 1);
   EckwerteSchicht schicht;
   EmoPmsSatz r;
   while ((st = Emo_FetchPms(r)) == DB_OK) Eckwerte_Pause(r, tag, folgetag, schicht, e, neu);
-  if (st != DB_NOT_FOUND) Eckwerte_Fehler("Cursor-Read fehlgeschlagen", st);
+  if (st != DB_NOT_FOUND) Log_Fehler("BDE_Eckwerte", "Cursor-Read fehlgeschlagen", st);
   return Emo_ClosePms();
 }

@@ -24,3 +24,8 @@ int Datum_Tage(int modus, int tage, const std::string& datum, std::string& datum
   }
   return 0;
 }
+
+std::string Kalender_Vortag(const std::string& datum) {
+  std::string tag;
+  return Datum_Tage(2, -1, datum, tag) == DB_OK ? tag : datum;
+}

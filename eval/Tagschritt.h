@@ -9,9 +9,10 @@
 //   - A walk over the factory calendar's days steps with Datum_Tage. A day
 //     the calendar does not hold (a gap, or the end of the calendar) comes
 //     back as its status, with the date left as it was; each walk states
-//     what a gap means to it.
+//     what a gap means to it. A walk that begins "the day before" begins
+//     with Kalender_Vortag.
 //
-// Datum_Tage is the only function here that reads the database.
+// Datum_Tage and Kalender_Vortag read the calendar; Tag_Plus does not.
 #pragma once
 
 #include <string>
@@ -29,4 +30,9 @@ std::string Tag_Plus(const std::string& datum, int tage);
 // Mode 1: the number of calendar days after `datum` up to and including
 // `datum2` (an input here); 0 when the count fails. `tage` is not used.
 // Any other mode returns 0 and touches nothing.
-int Datum_Tage(int modus, int tage, const std::string& datum, std::string& datum2);
+[[nodiscard]] int Datum_Tage(int modus, int tage, const std::string& datum, std::string& datum2);
+
+// The first day of a walk over the calendar's days that begins the day
+// before `datum`: the calendar's day before, or `datum` itself when the
+// calendar lacks it (or cannot be read).
+std::string Kalender_Vortag(const std::string& datum);

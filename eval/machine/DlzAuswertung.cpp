@@ -171,8 +171,7 @@ void Mlt_M_BDE(const NzaSatz& basis, DlzZeitlinie& linie) {
   // A walk over the calendar's days from the day before the first message,
   // so that a night shift begun the day before is known (from the first
   // day when the calendar lacks the day before).
-  std::string tag;
-  Datum_Tage(2, -1, basis.NzaDtmDat, tag);
+  std::string tag = Kalender_Vortag(basis.NzaDtmDat);
   const std::string& bis = basis.NzaEdtDat;
   while (tag <= bis) {
     if (SchichtmodelleTag(linie, basis, basis.NzaApl, 2, tag) == 0) {

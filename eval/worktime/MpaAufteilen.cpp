@@ -35,9 +35,7 @@ void Mlt_BeginnEnde(const std::string& batch, const NzaSatz& o, int& zaehler) {
 }
 
 void Mlt_KommenGehen(const std::string& batch, const NzaSatz& o, int& zaehler) {
-  std::string von;
-  Datum_Tage(2, -1, o.NzaDtmDat, von);
-  if (Tag_OpenBereich(o.NzaPnr, von, o.NzaEdtDat) != DB_OK) return;
+  if (Tag_OpenBereich(o.NzaPnr, Kalender_Vortag(o.NzaDtmDat), o.NzaEdtDat) != DB_OK) return;
   TagSatz tag;
   while (Tag_FetchBereich(tag) == DB_OK) {
     Schreiben(Mpa_Grenze(batch, "KM", tag.TagVon, tag.TagUhr, o), zaehler, "MltKommenGehen()",
@@ -77,8 +75,7 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
     kng = 1;
   }
   const int haelfte = Zeit_Differenz(end, beg) / 2;
-  std::string tag;
-  Datum_Tage(2, -1, beg.substr(0, 8), tag);
+  std::string tag = Kalender_Vortag(beg.substr(0, 8));
   const std::string letzter = end.substr(0, 8);
   bool gefunden = false;
   while (!gefunden && tag <= letzter) {

@@ -207,9 +207,7 @@ void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehl
 }
 
 void Mlt_PA_PersonZeit(const std::string& batch, const NzaSatz& r, int& zaehler) {
-  std::string von;
-  Datum_Tage(2, -1, r.NzaDtmDat, von);
-  if (Bak_OpenBereich(von, r.NzaEdtDat) != DB_OK) return;
+  if (Bak_OpenBereich(Kalender_Vortag(r.NzaDtmDat), r.NzaEdtDat) != DB_OK) return;
   BakSatz bak;
   while (Bak_FetchBereich(bak) == DB_OK) {
     ZtgAzvSatz z;

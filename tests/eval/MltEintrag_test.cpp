@@ -42,6 +42,10 @@ TEST_P(EckwerteTest, BoundariesPastMidnightLieOnTheNextDateAlsoAfterTheCalendar)
   EXPECT_EQ(Tag_Plus("20261210", 1), "20261211");
   EXPECT_EQ(Tag_Plus("20261201", -1), "20261130");
   EXPECT_EQ(Tag_Plus("kein Tag", 1), "kein Tag");
+  // A walk over the calendar's days keeps to them: before its first day
+  // (2026-11-28) it begins with that day.
+  EXPECT_EQ(Kalender_Vortag("20261201"), "20261130");
+  EXPECT_EQ(Kalender_Vortag("20261128"), "20261128");
 }
 
 TEST_P(EckwerteTest, AFailedOpenOrReadOfTheBreaksIsLogged) {
