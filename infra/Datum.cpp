@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <ctime>
 
-#include "db/DbStatus.h"
-#include "db/Dbstd.h"
 #include "infra/Clock.h"
 
 namespace {
@@ -111,22 +109,6 @@ std::string Minuten_InZeit(int minuten) {
   std::string out = puffer;
   if (out == "240000") out = "235959";
   return out;
-}
-
-int Datum_Tage(int modus, int tage, const std::string& datum, std::string& datum2) {
-  if (modus == 2) {
-    const std::string eingabe = datum;  // datum and datum2 may be one string
-    BakSatz tag;
-    int st = Bak_DatumPlus(eingabe, tage, tag);
-    datum2 = st == DB_OK ? tag.BakDtm : eingabe;
-    return st;
-  }
-  if (modus == 1) {
-    int anzahl = 0;
-    int st = Bak_Zaehlen(datum, datum2, anzahl);
-    return st == DB_OK ? anzahl : 0;
-  }
-  return 0;
 }
 
 int Zeit_Differenz(const std::string& t1, const std::string& t2) {

@@ -32,15 +32,6 @@ int Zeit_InMinuten(const std::string& zeit);
 // "235959". Other values are formatted without check: 1500 gives "250000".
 std::string Minuten_InZeit(int minuten);
 
-// Mode 2: steps `datum` by `tage` calendar days through the factory calendar
-// and writes the new date to `datum2`; returns 0, or the status of the
-// calendar read (1403 when the calendar has no row for that day, a negative
-// on a database failure) with `datum` copied unchanged into `datum2`.
-// Mode 1: the number of calendar days after `datum` up to and including
-// `datum2` (an input here); 0 when the count fails. `tage` is not used.
-// Any other mode returns 0 and touches nothing.
-int Datum_Tage(int modus, int tage, const std::string& datum, std::string& datum2);
-
 // Seconds from timestamp t2 to timestamp t1 (t1 - t2; negative when t1 is
 // earlier). Only the first 14 characters of each text are read. Differences
 // beyond the int range are limited to INT_MIN / INT_MAX.

@@ -6,6 +6,8 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
+#include "eval/MltEintrag.h"
+#include "eval/Tagschritt.h"
 #include "eval/machine/DlzAbgleich.h"
 #include "eval/machine/DlzReplay.h"
 #include "eval/machine/DlzSchichten.h"
@@ -17,29 +19,6 @@ namespace {
 
 constexpr int kDlzSa = 13;
 constexpr const char* kLeseFehler = "Cursor-Read fehlgeschlagen";
-
-// Writes one shift or break boundary; a failed insert is logged under
-// `funktion` and the boundaries that follow are still written.
-void Grenze(DlzZeitlinie& linie, const AemTagSatz& tag, const std::string& datum,
-            const NzaSatz& basis, const char* obj, const std::string& mdtDat, int minuten,
-            const char* funktion) {
-  MltSatz e = linie.Eintrag();
-  e.MltObj = obj;
-  e.MltPnr = basis.NzaPnr;
-  e.MltApl = basis.NzaApl;
-  e.MltApk = basis.NzaApk;
-  e.MltApp = basis.NzaApp;
-  e.Mlt00E = e.Mlt00R = e.Mlt00A = e.Mlt00U = e.Mlt00S = e.MltBkg = e.MltPbe = "0";
-  e.MltEmo = tag.AemEmo;
-  e.MltTtp = tag.KalBtp;
-  e.MltWoc = tag.BakWch;
-  e.MltWtg = tag.BakWtg;
-  e.MltJtg = tag.BakJtg;
-  e.MltJwo = datum.substr(0, 4);
-  e.MltMdtDat = mdtDat;
-  e.MltMdtUhr = Minuten_InZeit(minuten);
-  linie.Neu(e, funktion);
-}
 
 // The shift models of assignment kind `kng` of `apg` on `datum`, each
 // written with BDE_Eckwerte. Returns the number of day rows found.
@@ -80,11 +59,6 @@ bool Passt(const std::string& text, const char (&)[N]) {
 }
 
 }  // namespace
-
-std::string Folgetag(const std::string& datum) {
-  std::string n;
-  return Datum_Plus(datum, 1, n) ? n : datum;
-}
 
 DlzZeitlinie::DlzZeitlinie(std::string stempel, bool schreiben, int lfn)
     : stempel_(std::move(stempel)), schreiben_(schreiben), lfn_(lfn) {}
@@ -194,14 +168,7 @@ int Mlt_MVon_Meldung(NzaSatz& basis, DlzZeitlinie& linie) {
     }
     letzte = m;
     MltSatz e = linie.Eintrag();
-    e.MltObj = m.MelMsk;
-    e.MltPnr = m.KeyPnr;
-    e.MltApl = m.KeyApl;
-    e.MltApk = m.KeyApk;
-    e.MltApp = m.KeyApp;
-    e.MltMdtDat = m.KeyDat;
-    e.MltMdtUhr = m.KeyUhr;
-    e.MltUbg = m.KeyUbg;
+    Mlt_AusMeldung(m, e);
     if (linie.Neu(e, "Mlt_MVon_Meldung") != DB_OK) continue;
     if (m.MelMsk == "BS") laeuft = true;
     if (m.MelMsk == "ES") laeuft = false;
@@ -211,16 +178,8 @@ int Mlt_MVon_Meldung(NzaSatz& basis, DlzZeitlinie& linie) {
 
   if (laeuft) {
     // Still running: the period ends now, at the run stamp.
-    const std::string& stempel = linie.Stempel();
     MltSatz e = linie.Eintrag();
-    e.MltObj = "ES";
-    e.MltPnr = letzte.KeyPnr;
-    e.MltApl = letzte.KeyApl;
-    e.MltApk = letzte.KeyApk;
-    e.MltApp = letzte.KeyApp;
-    e.MltMdtDat = stempel.substr(0, 8);
-    e.MltMdtUhr = stempel.size() >= 14 ? stempel.substr(8, 6) : "";
-    e.MltUbg = letzte.KeyUbg;
+    Mlt_Abschluss(letzte, "ES", linie.Stempel(), e);
     linie.Neu(e, "Mlt_M_Meldung");
     basis.NzaEdtDat = e.MltMdtDat;
     basis.NzaEdtUhr = e.MltMdtUhr;
@@ -242,10 +201,10 @@ void Mlt_M_BDE(const NzaSatz& basis, DlzZeitlinie& linie) {
   // A collected time line reads the calendar and the shift models of all its
   // days at once where it can.
   if (!linie.Schreibend() && Mlt_M_BDE_Bereich(basis, linie)) return;
-  // From the day before the first message, so that a night shift begun the
-  // day before is known; the calendar decides what "the day before" is.
-  std::string tag;
-  Datum_Tage(2, -1, basis.NzaDtmDat, tag);
+  // A walk over the calendar's days from the day before the first message,
+  // so that a night shift begun the day before is known (from the first
+  // day when the calendar lacks the day before).
+  std::string tag = Kalender_Vortag(basis.NzaDtmDat);
   const std::string& bis = basis.NzaEdtDat;
   while (tag <= bis) {
     if (SchichtmodelleTag(linie, basis, basis.NzaApl, 2, tag) == 0) {
@@ -261,10 +220,10 @@ void Mlt_M_BDE(const NzaSatz& basis, DlzZeitlinie& linie) {
     if (tag >= bis) break;
     std::string naechster;
     int st = Datum_Tage(2, 1, tag, naechster);
-    if (st != DB_OK || naechster <= tag) {
-      // The calendar ends (or fails) before the last day: the days after
-      // cannot be stepped to, so the shift part ends here.
-      Log_Fehler("Mlt_M_BDE", "Datum_Tage", st != DB_OK ? st : DB_NOT_FOUND);
+    if (st != DB_OK) {
+      // A gap: the calendar ends (or fails) before the last day, so the
+      // shift part ends here.
+      Log_Fehler("Mlt_M_BDE", "Datum_Tage", st);
       break;
     }
     tag = naechster;
@@ -279,38 +238,35 @@ int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::s
   return st;
 }
 
-void BDE_Pause(const AemTagSatz& tag, const std::string& datum, const std::string& folgetag,
-               const NzaSatz& basis, const EmoPmsSatz& r, DlzSchicht& schicht,
-               DlzZeitlinie& linie) {
-  // Each row is one break of a shift; a new shift begin starts a new shift.
-  // The first row always starts one, also for a shift that begins at
-  // midnight (begin 0).
-  if (!schicht.gesehen || r.EmoBeg != schicht.beginn) {
-    schicht.gesehen = true;
-    schicht.beginn = r.EmoBeg;
-    Grenze(linie, tag, datum, basis, "KM", datum, r.EmoBeg, "BDE_Eckwerte: Kommen");
-    Grenze(linie, tag, datum, basis, "GH", r.EmoBeg >= r.EmoEnd ? folgetag : datum, r.EmoEnd,
-           "BDE_Eckwerte: Gehen");
-  }
-  Grenze(linie, tag, datum, basis, "BP", r.EmoBeg >= r.PmsBeg ? folgetag : datum, r.PmsBeg,
-         "BDE_Eckwerte: Pausebeginn");
-  Grenze(linie, tag, datum, basis, "EP", r.EmoBeg >= r.PmsEnd ? folgetag : datum, r.PmsEnd,
-         "BDE_Eckwerte: Pauseende");
+MltSatz Dlz_Grenzvorlage(const DlzZeitlinie& linie, const AemTagSatz& tag, const std::string& datum,
+                         const NzaSatz& basis) {
+  MltSatz e = linie.Eintrag();
+  e.MltPnr = basis.NzaPnr;
+  e.MltApl = basis.NzaApl;
+  e.MltApk = basis.NzaApk;
+  e.MltApp = basis.NzaApp;
+  e.Mlt00E = e.Mlt00R = e.Mlt00A = e.Mlt00U = e.Mlt00S = e.MltBkg = e.MltPbe = "0";
+  e.MltEmo = tag.AemEmo;
+  e.MltTtp = tag.KalBtp;
+  e.MltWoc = tag.BakWch;
+  e.MltWtg = tag.BakWtg;
+  e.MltJtg = tag.BakJtg;
+  e.MltJwo = datum.substr(0, 4);
+  return e;
+}
+
+void Dlz_Grenze(MltSatz& e, DlzZeitlinie& linie, const char* funktion) {
+  e.MltLfn = linie.Lfn() + 1;
+  linie.Neu(e, funktion);
 }
 
 int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
                  DlzZeitlinie& linie) {
-  int st = Emo_OpenPms(tag.AemEmo, tag.KalBtp, datum);
-  if (st != DB_OK) {
-    Log_Fehler("BDE_Eckwerte", "Emo_OpenPms", st);
-    return st;
-  }
-  const std::string folgetag = Folgetag(datum);
-  DlzSchicht schicht;
-  EmoPmsSatz r;
-  while ((st = Emo_FetchPms(r)) == DB_OK) BDE_Pause(tag, datum, folgetag, basis, r, schicht, linie);
-  if (st != DB_NOT_FOUND) Log_Fehler("BDE_Eckwerte", kLeseFehler, st);
-  return Emo_ClosePms();
+  MltSatz e = Dlz_Grenzvorlage(linie, tag, datum, basis);
+  return Eckwerte_Tag(tag.AemEmo, tag.KalBtp, datum, e,
+                      [&linie](MltSatz& g, const EmoPmsSatz&, const char* funktion) {
+                        Dlz_Grenze(g, linie, funktion);
+                      });
 }
 
 void Dlz_Auswertung(const MelSatz& row) {

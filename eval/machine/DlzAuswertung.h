@@ -121,20 +121,15 @@ void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn);
 int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
                  DlzZeitlinie& linie);
 
-// The shifts of one shift model on one day, as far as its break rows have
-// been seen: a row with another shift begin than the last starts a shift.
-struct DlzSchicht {
-  bool gesehen = false;
-  int beginn = 0;
-};
-// The boundaries that the break row `r` of the shift model `tag` adds on day
-// `datum` (`folgetag` the day after): "KM" and "GH" when it starts a shift,
-// then "BP" and "EP".
-void BDE_Pause(const AemTagSatz& tag, const std::string& datum, const std::string& folgetag,
-               const NzaSatz& basis, const EmoPmsSatz& r, DlzSchicht& schicht, DlzZeitlinie& linie);
+// The fields that every boundary of the shift model `tag` on day `datum`
+// shares (numbered after the time line's last entry): the base row's
+// workplace, order, operation and person, the status fields "0", the shift
+// model, day type and calendar data of the day and its year. Each boundary
+// (Eckwerte_Pause, Eckwerte_Tag) sets event, date and time and goes to the
+// time line with Dlz_Grenze under the next running number.
+MltSatz Dlz_Grenzvorlage(const DlzZeitlinie& linie, const AemTagSatz& tag, const std::string& datum,
+                         const NzaSatz& basis);
+void Dlz_Grenze(MltSatz& e, DlzZeitlinie& linie, const char* funktion);
 
-// The day after `datum` in plain calendar arithmetic; `datum` itself when it
-// is no date.
-std::string Folgetag(const std::string& datum);
 int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
                  const NzaSatz& basis, int& lfn);

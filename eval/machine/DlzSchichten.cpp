@@ -8,6 +8,8 @@
 
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
+#include "eval/MltEintrag.h"
+#include "eval/Tagschritt.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
 
@@ -152,13 +154,17 @@ bool Mlt_M_BDE_Bereich(const NzaSatz& basis, DlzZeitlinie& linie) {
     if (ohneEigene[i] && d.aplStatus != DB_OK) {
       Log_Fehler("Mlt_M_BDE", "Apl_PKeyReadk", d.aplStatus);
     }
-    const std::string folgetag = Folgetag(tag);
+    const std::string folgetag = Tag_Plus(tag, 1);
     for (const AemTagSatz& m : modelle[i]) {
       // Emo_OpenPms of the day: the break rows whose break model is valid on it.
-      DlzSchicht schicht;
+      MltSatz e = Dlz_Grenzvorlage(linie, m, tag, basis);
+      auto neu = [&linie](MltSatz& g, const EmoPmsSatz&, const char* funktion) {
+        Dlz_Grenze(g, linie, funktion);
+      };
+      EckwerteSchicht schicht;
       for (const EmoPmsGueltigSatz& p : d.pausen[std::make_pair(m.AemEmo, m.KalBtp)]) {
         if (p.PmzGvo.empty() || p.PmzGbi.empty() || p.PmzGvo > tag || p.PmzGbi < tag) continue;
-        BDE_Pause(m, tag, folgetag, basis, p, schicht, linie);
+        Eckwerte_Pause(p, tag, folgetag, schicht, e, neu);
       }
     }
   }

@@ -2,6 +2,7 @@
 
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
+#include "eval/MltEintrag.h"
 #include "eval/runtime/LzaSummen.h"
 #include "eval/runtime/LzaWalk.h"
 #include "infra/Datum.h"
@@ -25,14 +26,7 @@ MltSatz Eintrag(const std::string& stempel, int& zaehler) {
 // The list entry of a message.
 MltSatz Meldungseintrag(const std::string& stempel, int& zaehler, const MelSatz& m) {
   MltSatz e = Eintrag(stempel, zaehler);
-  e.MltObj = m.MelMsk;
-  e.MltPnr = m.KeyPnr;
-  e.MltApl = m.KeyApl;
-  e.MltApk = m.KeyApk;
-  e.MltApp = m.KeyApp;
-  e.MltMdtDat = m.KeyDat;
-  e.MltMdtUhr = m.KeyUhr;
-  e.MltUbg = m.KeyUbg;
+  Mlt_AusMeldung(m, e);
   e.MltArg = kAchtBlanks;
   return e;
 }
@@ -81,7 +75,6 @@ bool SchichtmodelleDesTags(const std::string& stempel, NzaSatz& kopie, const std
 }  // namespace
 
 bool Lza_TagPlus(const std::string& datum, int tage, std::string& ergebnis) {
-  if (Datum_Tage(2, tage, datum, ergebnis) == DB_OK && ergebnis != datum) return true;
   return Datum_Plus(datum, tage, ergebnis);
 }
 
@@ -141,10 +134,9 @@ int Mlt_M_A_Meldung(const std::string& stempel, NzaSatz& arbeit, int& zaehler) {
     arbeit.NzaEdtUhr = letzte.KeyUhr;
   } else if (gelesen) {
     // The open phase ends at the run instant.
-    MltSatz e = Meldungseintrag(stempel, zaehler, letzte);
-    e.MltObj = "AE";
-    e.MltMdtDat = stempel.substr(0, 8);
-    e.MltMdtUhr = stempel.size() > 8 ? stempel.substr(8) : std::string();
+    MltSatz e = Eintrag(stempel, zaehler);
+    Mlt_Abschluss(letzte, "AE", stempel, e);
+    e.MltArg = kAchtBlanks;
     int ins = Mlt_PKeyIns(e);
     if (ins != DB_OK) Log_Fehler("Mlt_M_A_Meldung", "Mlt_PKeyIns", ins);
     // A work end leaves a setup on in the walk: an open setup is ended at the
@@ -164,47 +156,28 @@ int Mlt_M_A_Meldung(const std::string& stempel, NzaSatz& arbeit, int& zaehler) {
 
 void BDE_Eckwerte(const std::string& stempel, const NzaSatz& kopie, const std::string& tag,
                   int& zaehler) {
-  if (Emo_OpenPms(kopie.NzaEmo, kopie.NzaTtp, tag) != DB_OK) return;
-  std::string folgetag;
-  if (!Lza_TagPlus(tag, 1, folgetag)) folgetag = tag;
-  auto schreiben = [&](const char* obj, const std::string& text, int minuten, bool amTag,
-                       const char* funktion) {
-    MltSatz e = Eintrag(stempel, zaehler);
-    e.MltObj = obj;
-    e.MltPnr = kopie.NzaPnr;
-    e.MltApl = kopie.NzaApl;
-    e.MltApk = kopie.NzaApk;
-    e.MltApp = kopie.NzaApp;
-    for (std::string* s :
-         {&e.Mlt00E, &e.Mlt00R, &e.Mlt00A, &e.Mlt00U, &e.Mlt00S, &e.MltBkg, &e.MltPbe})
-      *s = "0";
-    e.MltArg = text;
-    e.MltEmo = kopie.NzaEmo;
-    e.MltTtp = kopie.NzaTtp;
-    e.MltWoc = kopie.NzaWoc;
-    e.MltWtg = kopie.NzaWtg;
-    e.MltJtg = kopie.NzaJtg;
-    e.MltJwo = kopie.NzaJwo;
-    e.MltMdtDat = amTag ? tag : folgetag;
-    e.MltMdtUhr = Minuten_InZeit(minuten);
-    int st = Mlt_PKeyIns(e);
-    if (st != DB_OK) Log_Fehler(funktion, "Mlt_PKeyIns", st);
-  };
-  EmoPmsSatz r;
-  bool erste = true;
-  int vorigerBeginn = 0;
-  while (Emo_FetchPms(r) == DB_OK) {
-    const int b = r.EmoBeg;
-    if (erste || b != vorigerBeginn) {
-      schreiben("KM", r.EmoTxt, b, true, "BDE_Eckwerte: Kommen");
-      schreiben("GH", r.EmoTxt, r.EmoEnd, r.EmoEnd > b, "BDE_Eckwerte: Gehen");
-    }
-    erste = false;
-    vorigerBeginn = b;
-    schreiben("BP", r.EmoTxt, r.PmsBeg, r.PmsBeg > b, "BDE_Eckwerte: Pausebeginn");
-    schreiben("EP", r.EmoTxt, r.PmsEnd, r.PmsEnd > b, "BDE_Eckwerte: Pauseende");
-  }
-  Emo_ClosePms();
+  MltSatz e;
+  e.MltErf = kLzaStd;
+  e.MltDat = stempel;
+  e.MltPnr = kopie.NzaPnr;
+  e.MltApl = kopie.NzaApl;
+  e.MltApk = kopie.NzaApk;
+  e.MltApp = kopie.NzaApp;
+  e.Mlt00E = e.Mlt00R = e.Mlt00A = e.Mlt00U = e.Mlt00S = e.MltBkg = e.MltPbe = "0";
+  e.MltEmo = kopie.NzaEmo;
+  e.MltTtp = kopie.NzaTtp;
+  e.MltWoc = kopie.NzaWoc;
+  e.MltWtg = kopie.NzaWtg;
+  e.MltJtg = kopie.NzaJtg;
+  e.MltJwo = kopie.NzaJwo;
+  // Its failures are logged where they happen; the days go on.
+  (void)Eckwerte_Tag(kopie.NzaEmo, kopie.NzaTtp, tag, e,
+                     [&](MltSatz& g, const EmoPmsSatz& r, const char* funktion) {
+                       g.MltLfn = ++zaehler;
+                       g.MltArg = r.EmoTxt;
+                       int st = Mlt_PKeyIns(g);
+                       if (st != DB_OK) Log_Fehler(funktion, "Mlt_PKeyIns", st);
+                     });
 }
 
 void Mlt_M_A_BDE(const std::string& stempel, NzaSatz& kopie, int& zaehler) {

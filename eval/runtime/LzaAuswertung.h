@@ -41,7 +41,8 @@ void BDE_Eckwerte(const std::string& stempel, const NzaSatz& kopie, const std::s
 // Deletes the event list of the run stamp.
 void Mlt_M_A_Loeschen(const std::string& stempel);
 
-// The calendar day `tage` days after `datum` ("yyyymmdd"): from the factory
-// calendar, or by plain date arithmetic where the calendar has no such day,
-// so that a walk over days always moves on. False when `datum` is no date.
+// The day step of this evaluation's walk over days: the date `tage` days
+// after `datum` ("yyyymmdd") by plain date arithmetic (eval/Tagschritt), so
+// the walk moves on over a day the factory calendar lacks (that day has no
+// shift assignment). False when `datum` is no date.
 bool Lza_TagPlus(const std::string& datum, int tage, std::string& ergebnis);

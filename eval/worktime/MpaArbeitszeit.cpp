@@ -2,6 +2,7 @@
 
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
+#include "eval/Tagschritt.h"
 #include "eval/worktime/MpaAufteilen.h"
 #include "eval/worktime/MpaMlt.h"
 #include "eval/worktime/MpaPersonZeit.h"
@@ -14,12 +15,6 @@ namespace {
 void Schreiben(MltSatz m, int& zaehler, const char* funktion, const char* text) {
   int st = Mpa_GrenzeSchreiben(m, zaehler);
   if (st != DB_OK) Log_Fehler(funktion, text, st);
-}
-
-std::string NaechsterTag(const std::string& datum) {
-  std::string naechster;
-  Datum_Tage(2, 1, datum, naechster);
-  return naechster;
 }
 
 // The four state flags and the boundary kinds that set or clear them.
@@ -150,13 +145,14 @@ void Mlt_Unterbr_Nza(const std::string& batch, const NzaSatz& r, int& zaehler) {
 
 void Mlt_ZeitDaten_Bde(const std::string& batch, const NzaSatz& r, int& zaehler) {
   if (Emo_OpenPms(r.NzaEmo, r.NzaTtp, r.NzaDtmDat) != DB_OK) return;
+  // A break time not after the shift's begin lies on the following day.
+  const std::string folgetag = Tag_Plus(r.NzaDtmDat, 1);
   EmoPmsSatz p;
   while (Emo_FetchPms(p) == DB_OK) {
-    // A break time not after the shift's begin lies on the following day.
-    const std::string tagBeginn = p.EmoBeg >= p.PmsBeg ? NaechsterTag(r.NzaDtmDat) : r.NzaDtmDat;
+    const std::string& tagBeginn = p.EmoBeg >= p.PmsBeg ? folgetag : r.NzaDtmDat;
     Schreiben(Mpa_Grenze(batch, "BP", tagBeginn, Minuten_InZeit(p.PmsBeg), r), zaehler,
               "Mlt_ZeitDaten_Bde()", "Fehler Mlt_PKeyIns(1)");
-    const std::string tagEnde = p.EmoBeg >= p.PmsEnd ? NaechsterTag(r.NzaDtmDat) : r.NzaDtmDat;
+    const std::string& tagEnde = p.EmoBeg >= p.PmsEnd ? folgetag : r.NzaDtmDat;
     Schreiben(Mpa_Grenze(batch, "EP", tagEnde, Minuten_InZeit(p.PmsEnd), r), zaehler,
               "Mlt_ZeitDaten_BDE()", "Fehler Mlt_PKeyIns(2)");
   }

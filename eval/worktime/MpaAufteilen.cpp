@@ -1,6 +1,7 @@
 #include "eval/worktime/MpaAufteilen.h"
 
 #include "db/DbStatus.h"
+#include "eval/Tagschritt.h"
 #include "eval/worktime/MpaMlt.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
@@ -24,12 +25,6 @@ void Schreiben(MltSatz m, int& zaehler, const char* funktion, const char* text) 
   if (st != DB_OK) Log_Fehler(funktion, text, st);
 }
 
-std::string NaechsterTag(const std::string& datum) {
-  std::string naechster;
-  Datum_Tage(2, 1, datum, naechster);
-  return naechster;
-}
-
 }  // namespace
 
 void Mlt_BeginnEnde(const std::string& batch, const NzaSatz& o, int& zaehler) {
@@ -40,9 +35,7 @@ void Mlt_BeginnEnde(const std::string& batch, const NzaSatz& o, int& zaehler) {
 }
 
 void Mlt_KommenGehen(const std::string& batch, const NzaSatz& o, int& zaehler) {
-  std::string von;
-  Datum_Tage(2, -1, o.NzaDtmDat, von);
-  if (Tag_OpenBereich(o.NzaPnr, von, o.NzaEdtDat) != DB_OK) return;
+  if (Tag_OpenBereich(o.NzaPnr, Kalender_Vortag(o.NzaDtmDat), o.NzaEdtDat) != DB_OK) return;
   TagSatz tag;
   while (Tag_FetchBereich(tag) == DB_OK) {
     Schreiben(Mpa_Grenze(batch, "KM", tag.TagVon, tag.TagUhr, o), zaehler, "MltKommenGehen()",
@@ -82,8 +75,7 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
     kng = 1;
   }
   const int haelfte = Zeit_Differenz(end, beg) / 2;
-  std::string tag;
-  Datum_Tage(2, -1, beg.substr(0, 8), tag);
+  std::string tag = Kalender_Vortag(beg.substr(0, 8));
   const std::string letzter = end.substr(0, 8);
   bool gefunden = false;
   while (!gefunden && tag <= letzter) {
@@ -95,7 +87,7 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
         while (!gefunden && Emo_Fetch(s) == DB_OK) {
           const std::string S = Mpa_Stempel(tag, Minuten_InZeit(s.EmoBeg));
           const std::string U =
-              Mpa_Stempel(s.EmoBeg < s.EmoEnd ? tag : NaechsterTag(tag), Minuten_InZeit(s.EmoEnd));
+              Mpa_Stempel(s.EmoBeg < s.EmoEnd ? tag : Tag_Plus(tag, 1), Minuten_InZeit(s.EmoEnd));
           gefunden = (S <= beg && beg <= U && S <= end && end <= U) ||  // inside the shift
                      (beg <= S && end >= U) ||                          // covers the shift
                      (S < beg && beg < U && Zeit_Differenz(U, beg) >= haelfte) ||
@@ -107,10 +99,9 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
       Aem_CloseTag();
     }
     if (gefunden) break;
-    const std::string naechster = NaechsterTag(tag);
-    // A calendar without the following day ends the search.
-    if (naechster == tag) break;
-    tag = naechster;
+    // A walk over the calendar's days: a gap (or the end of the calendar)
+    // ends the search.
+    if (Datum_Tage(2, 1, tag, tag) != DB_OK) break;
   }
   return gefunden ? 1 : 0;
 }

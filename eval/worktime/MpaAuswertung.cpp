@@ -2,6 +2,7 @@
 
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
+#include "eval/Tagschritt.h"
 #include "eval/worktime/MpaAufteilen.h"
 #include "eval/worktime/MpaMlt.h"
 #include "eval/worktime/MpaParameter.h"
@@ -201,10 +202,10 @@ void Nza_BeginnEndeErgaenzen(NzaSatz& n) {
     if (!((b <= t && t <= e) || (b <= t2 && t2 <= e))) continue;
     // Every matching shift is taken; a later one overrides an earlier one.
     if (ohneBeginn) {
-      if (s.EmoBeg > t) Datum_Tage(2, -1, n.NzaEdtDat, n.NzaDtmDat);  // begun the day before
+      if (s.EmoBeg > t) n.NzaDtmDat = Tag_Plus(n.NzaEdtDat, -1);  // begun the day before
       n.NzaDtmUhr = Minuten_InZeit(b);
     } else {
-      if (s.EmoEnd < t) Datum_Tage(2, 1, n.NzaDtmDat, n.NzaEdtDat);  // ends the next day
+      if (s.EmoEnd < t) n.NzaEdtDat = Tag_Plus(n.NzaDtmDat, 1);  // ends the next day
       // The end time of the day the shift ends on.
       n.NzaEdtUhr = Minuten_InZeit(s.EmoEnd);
     }

@@ -1,6 +1,7 @@
 #include "eval/worktime/MpaPersonZeit.h"
 
 #include "db/DbStatus.h"
+#include "eval/Tagschritt.h"
 #include "eval/worktime/MpaMlt.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
@@ -9,12 +10,6 @@ namespace {
 
 bool Leer(const std::string& s) {
   return s.find_first_not_of(' ') == std::string::npos;
-}
-
-std::string NaechsterTag(const std::string& datum) {
-  std::string naechster;
-  Datum_Tage(2, 1, datum, naechster);
-  return naechster;
 }
 
 // A boundary row of the day of `z`.
@@ -108,7 +103,7 @@ void Mlt_PA_Daten_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehle
   }
   const std::string tb = Mpa_Stempel(tag, Minuten_InZeit(z.AzvNov));
   const std::string te =
-      Mpa_Stempel(z.AzvNob < z.AzvNov ? NaechsterTag(tag) : tag, Minuten_InZeit(z.AzvNob));
+      Mpa_Stempel(z.AzvNob < z.AzvNov ? Tag_Plus(tag, 1) : tag, Minuten_InZeit(z.AzvNob));
 
   st = Bup_AbrTag_ReadOpen(z.ZtgPnr, tb, te);
   if (st != DB_OK) {
@@ -183,7 +178,7 @@ void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehl
                                           std::tuple{bis, "EP", "Mlt_PKeyIns(MSK_EP)"}}) {
           const std::string zeit = Minuten_InZeit(minuten);
           const std::string s = Mpa_Stempel(tag, zeit);
-          const std::string datum = s >= sollBeginn && s < tagesEnde ? tag : NaechsterTag(tag);
+          const std::string datum = s >= sollBeginn && s < tagesEnde ? tag : Tag_Plus(tag, 1);
           Schreiben(Grenze(batch, z, art, Mpa_Stempel(datum, zeit)), zaehler, "Mlt_PA_Pausen_PZM",
                     text);
         }
@@ -212,9 +207,7 @@ void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehl
 }
 
 void Mlt_PA_PersonZeit(const std::string& batch, const NzaSatz& r, int& zaehler) {
-  std::string von;
-  Datum_Tage(2, -1, r.NzaDtmDat, von);
-  if (Bak_OpenBereich(von, r.NzaEdtDat) != DB_OK) return;
+  if (Bak_OpenBereich(Kalender_Vortag(r.NzaDtmDat), r.NzaEdtDat) != DB_OK) return;
   BakSatz bak;
   while (Bak_FetchBereich(bak) == DB_OK) {
     ZtgAzvSatz z;

@@ -8,7 +8,7 @@
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
-#include "infra/Datum.h"
+#include "eval/Tagschritt.h"
 #include "support/TestDb.h"
 
 namespace {

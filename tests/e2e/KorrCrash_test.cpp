@@ -6,7 +6,7 @@
 // The reference is one uninterrupted run of "mldkorr DEMO01" at the fixed
 // instant kNow, in a child of the test process: every table of the database
 // (both schemas), the buffer files and the log afterwards, and the number of
-// statements the run takes (633 on both engines). Against it:
+// statements the run takes (604 on both engines). Against it:
 //   - kill sweep: the run ends by SIGKILL just before its statement N, then
 //     the program runs again. Afterwards every table equals the reference,
 //     the buffer files hold exactly the reference records (a record may

@@ -182,6 +182,18 @@ TEST_P(LzaAuswertungTest, ShiftEntryFailuresAreLoggedByEvent) {
                            Log("Mlt_PKeyIns", "BDE_Eckwerte: Pauseende", DB_TOO_WIDE));
 }
 
+TEST_P(LzaAuswertungTest, AFailedBreakCursorIsLoggedAndTheDaysGoOn) {
+  Modell("NACHT", "Nacht", 1320, 300, "S2", {{60, 90}});
+  int zaehler = 0;
+  Db_SetFaultPlanForTest({0, 0, {{"Emo_OpenPms", DB_NO_TABLE}}});
+  BDE_Eckwerte(kLzaStempel, Kopie("NACHT"), "20261201", zaehler);
+  Db_ClearFaultPlanForTest();
+  BDE_Eckwerte(kLzaStempel, Kopie("NACHT"), "20261202", zaehler);
+  EXPECT_EQ(zaehler, 4);
+  EXPECT_EQ(KurzListe().size(), 4u);
+  EXPECT_EQ(LogText(), Log("Emo_OpenPms", "BDE_Eckwerte", DB_NO_TABLE));
+}
+
 TEST_P(LzaAuswertungTest, DaysFromTheDayBeforeTheBeginToTheEnd) {
   FruehSchicht();
   NzaSatz k = Arbeit();

@@ -180,4 +180,13 @@ TEST_P(MpaAufteilenTest, ShiftSearchEndsWhereTheCalendarEnds) {
   EXPECT_EQ(Gefunden("20261206100000", "20261209100000", a), 0);
 }
 
+TEST_P(MpaAufteilenTest, NightShiftOfTheCalendarsLastDayEndsOnTheNextDate) {
+  Schichtmodell("NACHT", 2, 1320, 360);
+  AemTagSatz a;
+  // The shift of 6 December ends at 06:00 on the 7th, which the calendar
+  // does not hold; the span lies inside it.
+  EXPECT_EQ(Gefunden("20261206230000", "20261207050000", a), 1);
+  EXPECT_EQ(a.BakJtg, 340);
+}
+
 }  // namespace
