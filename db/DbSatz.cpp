@@ -17,14 +17,9 @@ std::string DbInstantText(const std::string& tag, const std::string& uhr, DbInst
 }
 
 void DbZeileTextIn(const DbZeile& z, size_t i, std::string& out) {
-  if (i >= z.size()) {
-    out.clear();
-    return;
-  }
-  const DbWert& w = z[i];
-  if (w.art == DbWert::Art::Text) {
-    out.assign(w.s);
-  } else if (w.art == DbWert::Art::Null) {
+  if (i < z.size() && z[i].art == DbWert::Art::Text) {
+    out.assign(z[i].s);
+  } else if (i >= z.size() || z[i].art == DbWert::Art::Null) {
     out.clear();
   } else {
     out = DbZeileText(z, i);
