@@ -58,6 +58,9 @@ class DbBackend {
   // on a failure no transaction stays open.
   virtual int Begin() = 0;
 
+  // The number of columns of a prepared statement's result (0: a write).
+  virtual int Spalten(int handle, int& spalten) = 0;
+
   virtual int Savepoint(const std::string& name) = 0;
   // Keeps what was done since the savepoint and forgets the savepoint (the
   // transaction goes on). An engine may defer the release to its next

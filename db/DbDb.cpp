@@ -282,6 +282,13 @@ int Db_CursorClose(DbCursor& c) {
   return DB_OK;
 }
 
+int Db_Spalten(const DbAnweisung& a, int& spalten) {
+  int handle = -1;
+  int st = Handle(a.op, a.sql.c_str(), handle);
+  if (st != DB_OK) return st;
+  return S().backend->Spalten(handle, spalten);
+}
+
 void Db_SetFaultPlanForTest(const DbFehlerPlan& plan) {
   Session& s = S();
   s.plan = plan;

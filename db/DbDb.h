@@ -82,6 +82,31 @@ int Db_CursorFetch(DbCursor& c, const DbZeile*& row);
 // 0; -1001 when not open.
 int Db_CursorClose(DbCursor& c);
 
+// One statement of a data-access module: its operation name, its text, and
+// what the row description of its record expects of it. Every module lists
+// its statements (DbMel_Anweisungen ...), so that a test can prepare each one
+// on each engine and hold it against its record.
+struct DbAnweisung {
+  const char* op;
+  std::string sql;
+  int spalten;  // select columns the record's conversion reads (0: none)
+  int bind;     // highest ":bN" the record's binds fill; -1: bound otherwise
+};
+
+[[nodiscard]] inline int Db_ReadOne(const DbAnweisung& a, const DbBinds& binds, DbZeile& row) {
+  return Db_ReadOne(a.op, a.sql.c_str(), binds, row);
+}
+[[nodiscard]] inline int Db_Write(const DbAnweisung& a, const char* savepoint,
+                                  const DbBinds& binds) {
+  return Db_Write(a.op, savepoint, a.sql.c_str(), binds);
+}
+[[nodiscard]] inline int Db_CursorOpen(DbCursor& c, const DbAnweisung& a, const DbBinds& binds) {
+  return Db_CursorOpen(c, a.op, a.sql.c_str(), binds);
+}
+// The number of columns the statement's result has (0 for a write), as the
+// engine prepares it: 0 and `spalten` set, or the prepare's failure.
+[[nodiscard]] int Db_Spalten(const DbAnweisung& a, int& spalten);
+
 // Test-only fault seam. A plan makes the Nth statement of the session (counted
 // from 1 over every data-access statement run since the plan was set), or
 // every run of a named operation, return the given status instead of running.

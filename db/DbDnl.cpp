@@ -5,21 +5,50 @@
 
 namespace {
 
+constexpr DbFeld<CfgSatz> kCfg[] = {
+    DbNr("CfgDta", &CfgSatz::CfgDta), DbTx("CfgIP", &CfgSatz::CfgIP),
+    DbTx("CfgPrt", &CfgSatz::CfgPrt), DbTx("CfgBez", &CfgSatz::CfgBez),
+    DbTx("CfgTxt", &CfgSatz::CfgTxt), DbNr("CfgKr1", &CfgSatz::CfgKr1),
+    DbTx("CfgVn1", &CfgSatz::CfgVn1), DbTx("CfgBi1", &CfgSatz::CfgBi1),
+    DbTx("CfgBz1", &CfgSatz::CfgBz1), DbTx("CfgVn2", &CfgSatz::CfgVn2),
+    DbTx("CfgBi2", &CfgSatz::CfgBi2), DbTx("CfgBz2", &CfgSatz::CfgBz2),
+    DbTx("CfgVn3", &CfgSatz::CfgVn3), DbTx("CfgBi3", &CfgSatz::CfgBi3),
+    DbTx("CfgBz3", &CfgSatz::CfgBz3), DbTx("CfgVn4", &CfgSatz::CfgVn4),
+    DbTx("CfgBi4", &CfgSatz::CfgBi4), DbTx("CfgBz4", &CfgSatz::CfgBz4),
+    DbTx("CfgVn5", &CfgSatz::CfgVn5), DbTx("CfgBi5", &CfgSatz::CfgBi5),
+    DbTx("CfgBz5", &CfgSatz::CfgBz5), DbNr("CfgSta", &CfgSatz::CfgSta),
+    DbTx("CfgDat", &CfgSatz::CfgDat), DbTx("CfgErf", &CfgSatz::CfgErf),
+};
+
+// The download lists carry the header's change instant (DbZusatz).
+const DbAnweisung kApkOpenDnl{"Apk_OpenDnl",
+                              "select " + DbSpalten(kApkZeile, true) +
+                                  " from Qvt501Apk where ApkDwn=:b0 order by ApkDwn,ApkFbe,ApkApk",
+                              DbSpaltenzahl(kApkZeile, true), -1};
+
+const DbAnweisung kAppOpenDnl{
+    "App_OpenDnl",
+    "select " + DbSpalten(kAppZeile) +
+        " from Qvt504App where AppDwn=:b0 order by AppDwn,AppFbe,AppApk,AppApp",
+    DbSpaltenzahl(kAppZeile), -1};
+
+const DbAnweisung kCfgOpenDnl{
+    "Cfg_OpenDnl",
+    "select " + DbSpalten(kCfg) +
+        " from Qvt557Cfg where ((:b0>=CfgVn1 and :b1<=CfgBi1) or (:b2>=CfgVn2 and :b3<=CfgBi2)) "
+        "order by CfgDta",
+    DbSpaltenzahl(kCfg), -1};
+
 DbCursor gApkDnl, gAppDnl, gCfgDnl;
 
 }  // namespace
 
 int Apk_OpenDnl(const std::string& marker) {
-  static const std::string sql = "select " + Apk_Spalten(true) +
-                                 " from Qvt501Apk where ApkDwn=:b0 order by ApkDwn,ApkFbe,ApkApk";
-  return Db_CursorOpen(gApkDnl, "Apk_OpenDnl", sql.c_str(), {DbText(marker)});
+  return Db_CursorOpen(gApkDnl, kApkOpenDnl, {DbText(marker)});
 }
 
 int Apk_FetchDnl(ApkSatz& row) {
-  const DbZeile* z = nullptr;
-  int st = Db_CursorFetch(gApkDnl, z);
-  if (st == DB_OK && z != nullptr) Apk_AusZeile(*z, row, true);
-  return st;
+  return DbSatzHolen(gApkDnl, kApkZeile, row, DbFehlRegel::Behalten, true);
 }
 
 int Apk_CloseDnl() {
@@ -27,17 +56,11 @@ int Apk_CloseDnl() {
 }
 
 int App_OpenDnl(const std::string& marker) {
-  static const std::string sql =
-      "select " + App_Spalten() +
-      " from Qvt504App where AppDwn=:b0 order by AppDwn,AppFbe,AppApk,AppApp";
-  return Db_CursorOpen(gAppDnl, "App_OpenDnl", sql.c_str(), {DbText(marker)});
+  return Db_CursorOpen(gAppDnl, kAppOpenDnl, {DbText(marker)});
 }
 
 int App_FetchDnl(AppSatz& row) {
-  const DbZeile* z = nullptr;
-  int st = Db_CursorFetch(gAppDnl, z);
-  if (st == DB_OK && z != nullptr) App_AusZeile(*z, row);
-  return st;
+  return DbSatzHolen(gAppDnl, kAppZeile, row, DbFehlRegel::Behalten);
 }
 
 int App_CloseDnl() {
@@ -45,35 +68,17 @@ int App_CloseDnl() {
 }
 
 int Cfg_OpenDnl(const std::string& key) {
-  return Db_CursorOpen(gCfgDnl, "Cfg_OpenDnl",
-                       "select CfgDta,CfgIP,CfgPrt,CfgBez,CfgTxt,CfgKr1,CfgVn1,CfgBi1,CfgBz1,"
-                       "CfgVn2,CfgBi2,CfgBz2,CfgVn3,CfgBi3,CfgBz3,CfgVn4,CfgBi4,CfgBz4,CfgVn5,"
-                       "CfgBi5,CfgBz5,CfgSta,CfgDat,CfgErf from Qvt557Cfg "
-                       "where ((:b0>=CfgVn1 and :b1<=CfgBi1) or (:b2>=CfgVn2 and :b3<=CfgBi2)) "
-                       "order by CfgDta",
-                       {DbText(key), DbText(key), DbText(key), DbText(key)});
+  return Db_CursorOpen(gCfgDnl, kCfgOpenDnl, {DbText(key), DbText(key), DbText(key), DbText(key)});
 }
 
 int Cfg_FetchDnl(CfgSatz& r) {
-  const DbZeile* z = nullptr;
-  int st = Db_CursorFetch(gCfgDnl, z);
-  if (st != DB_OK || z == nullptr) return st;
-  const DbZeile& c = *z;
-  size_t i = 0;
-  r.CfgDta = DbZeileInt(c, i++);
-  std::string* texte1[] = {&r.CfgIP, &r.CfgPrt, &r.CfgBez, &r.CfgTxt};
-  for (std::string* t : texte1) *t = DbZeileText(c, i++);
-  r.CfgKr1 = DbZeileInt(c, i++);
-  std::string* bereiche[] = {&r.CfgVn1, &r.CfgBi1, &r.CfgBz1, &r.CfgVn2, &r.CfgBi2,
-                             &r.CfgBz2, &r.CfgVn3, &r.CfgBi3, &r.CfgBz3, &r.CfgVn4,
-                             &r.CfgBi4, &r.CfgBz4, &r.CfgVn5, &r.CfgBi5, &r.CfgBz5};
-  for (std::string* t : bereiche) *t = DbZeileText(c, i++);
-  r.CfgSta = DbZeileInt(c, i++);
-  r.CfgDat = DbZeileText(c, i++);
-  r.CfgErf = DbZeileText(c, i++);
-  return st;
+  return DbSatzHolen(gCfgDnl, kCfg, r, DbFehlRegel::Behalten);
 }
 
 int Cfg_CloseDnl() {
   return Db_CursorClose(gCfgDnl);
+}
+
+std::vector<const DbAnweisung*> DbDnl_Anweisungen() {
+  return {&kApkOpenDnl, &kAppOpenDnl, &kCfgOpenDnl};
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "db/Dbstd.h"
 
@@ -46,3 +47,7 @@ int App_CloseDnl();
 int Cfg_OpenDnl(const std::string& key);
 int Cfg_FetchDnl(CfgSatz& row);
 int Cfg_CloseDnl();
+
+// Every statement of this module, for the test that holds each against its
+// record's row description.
+std::vector<const DbAnweisung*> DbDnl_Anweisungen();

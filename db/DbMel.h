@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+struct DbAnweisung;
 
 // A message row of Qvt560Mel, in the select order of its statements.
 // KeyDat ("yyyymmdd") and KeyUhr ("HH24MISS") are the date and the time of the
@@ -49,7 +52,8 @@ int Mel_PKeyUpdate(const MelSatz& row);
 // 0 deleted; 1403 no row with the key; a negative on failure.
 int Mel_PKeyDel(const MelSatz& row);
 // 0 and the row filled for its own KeyBnr/KeyLfn; otherwise 1403 or a
-// negative, with the row's numbers set to 0 and its texts left as they were.
+// negative, with KeyBnr, KeyLfn and the eight quantities (MelGum .. MelNam,
+// MelKgm .. MelKnm) set to 0 and every other field left as it was.
 int Mel_PKeyReadk(MelSatz& row);
 // Reads the correction mark (MelKsb, MelKfc) of one message and locks the
 // row until the correction's transaction ends, so that no other run applies
@@ -58,8 +62,8 @@ int Mel_PKeyReadk(MelSatz& row);
 int Mel_PKeyLock(int bnr, int lfn, std::string& ksb, std::string& kfc);
 
 // Cursors: Open returns 0 or a negative status; Fetch returns 0 with the next
-// row, 1403 at the end (then the row's numbers are 0, texts unchanged), or a
-// negative; Close returns 0. Each delivers its rows as they stood at open.
+// row, 1403 at the end or a negative (then the row as after a failed
+// Mel_PKeyReadk); Close returns 0. Each delivers its rows as they stood at open.
 
 // Rows of one clerk: MelKsb = clerk, in date, time, KeySek order.
 int Mel_KsbCurOpen(const std::string& clerk);
@@ -338,3 +342,7 @@ int Mlt_Close();
 // The highest running number of one list. 0 and `maxLfn` set; 1403 the list
 // is empty (`maxLfn` unchanged); a negative on failure (`maxLfn` unchanged).
 int Mlt_MaxLfn(const std::string& erf, const std::string& dat, int& maxLfn);
+
+// Every statement of this module, for the test that holds each against its
+// record's row description.
+std::vector<const DbAnweisung*> DbMel_Anweisungen();

@@ -243,6 +243,7 @@ struct Statement {
   std::string name;
   DbPgText text;
   std::vector<Oid> types;  // parameter types as the server resolved them
+  int spalten = 0;         // columns of the result
 };
 
 class PgBackend : public DbBackend {
@@ -283,6 +284,7 @@ class PgBackend : public DbBackend {
         rst = ResultStatus(d);
         if (rst == DB_OK) {
           for (int i = 0; i < PQnparams(d); ++i) s.types.push_back(PQparamtype(d, i));
+          s.spalten = PQnfields(d);
         }
         PQclear(d);
         return rst;
@@ -351,6 +353,12 @@ class PgBackend : public DbBackend {
       PQclear(r);
       return st;
     });
+  }
+
+  int Spalten(int handle, int& spalten) override {
+    if (handle < 0 || handle >= static_cast<int>(stmts_.size())) return DB_OTHER;
+    spalten = stmts_[static_cast<size_t>(handle)].spalten;
+    return DB_OK;
   }
 
   int Begin() override {

@@ -370,6 +370,12 @@ class SqliteBackend : public DbBackend {
     return DB_OK;
   }
 
+  int Spalten(int handle, int& spalten) override {
+    if (handle < 0 || handle >= static_cast<int>(stmts_.size())) return DB_OTHER;
+    spalten = sqlite3_column_count(stmts_[handle].stmt);
+    return DB_OK;
+  }
+
   int Begin() override {
     if (!sqlite3_get_autocommit(db_)) return DB_OTHER;
     // IMMEDIATE takes the write lock now, waiting up to the busy timeout, so

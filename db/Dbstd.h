@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "db/DbBackend.h"
+#include "db/DbSatz.h"
 
 // Function-code entry of a message kind (Qvt553Fzu).
 struct FzuSatz {
@@ -263,14 +265,113 @@ int Emo_Open(const std::string& emo, const std::string& ttp);
 int Emo_Fetch(EmoSatz& row);
 int Emo_Close();
 
-// Select lists and row conversions of the header and operation rows, shared
-// with the download cursors (DbDnl), which fetch into the same records. With
-// `mitApkDat` the header list carries the change instant ApkDat between
-// ApkSta and ApkErf.
-std::string Apk_Spalten(bool mitApkDat);
-void Apk_AusZeile(const DbZeile& zeile, ApkSatz& row, bool mitApkDat);
-std::string App_Spalten();
-void App_AusZeile(const DbZeile& zeile, AppSatz& row);
+// Row descriptions of the header and operation rows, shared with the
+// download cursors (DbDnl), which fetch into the same records. The header's
+// change instant ApkDat is read only by the lists that ask for DbZusatz (the
+// download), between ApkSta and ApkErf; AppDat is read by every list. Neither
+// is written: every update sets it to sysdate. Dates with a time write one
+// instant (midnight when the time is empty, NULL when both are).
+inline constexpr DbFeld<ApkSatz> kApkZeile[] = {
+    DbTx("ApkApk", &ApkSatz::ApkApk, 0, DbSchl),
+    DbTx("ApkBz1", &ApkSatz::ApkBz1, 1),
+    DbTx("ApkBz2", &ApkSatz::ApkBz2, 2),
+    DbTx("ApkTxt", &ApkSatz::ApkTxt, 3),
+    DbKz("ApkSts", &ApkSatz::ApkSts, 4),
+    DbKz("ApkSis", &ApkSatz::ApkSis, 5),
+    DbTx("ApkKun", &ApkSatz::ApkKun, 6),
+    DbTx("ApkKb1", &ApkSatz::ApkKb1, 7),
+    DbTx("ApkKb2", &ApkSatz::ApkKb2, 8),
+    DbTx(DB_TAG("ApkBgs"), &ApkSatz::ApkBgs, 9),
+    DbTx(DB_TAG("ApkEns"), &ApkSatz::ApkEns, 10),
+    DbKz("ApkAfo", &ApkSatz::ApkAfo, 11),
+    DbKz("ApkEaf", &ApkSatz::ApkEaf, 12),
+    DbTx("ApkTnr", &ApkSatz::ApkTnr, 13),
+    DbTx("ApkTb1", &ApkSatz::ApkTb1, 14),
+    DbTx("ApkTb2", &ApkSatz::ApkTb2, 15),
+    DbRe("ApkSme", &ApkSatz::ApkSme, 16),
+    DbRe("ApkIme", &ApkSatz::ApkIme, 17),
+    DbTx("ApkMee", &ApkSatz::ApkMee, 18),
+    DbZp(DB_TAG("ApkBdi"), DB_UHR("ApkBdi"), &ApkSatz::ApkBdiDat, &ApkSatz::ApkBdiUhr,
+         DbInstant::Mitternacht, 19),
+    DbZp(DB_TAG("ApkEdi"), DB_UHR("ApkEdi"), &ApkSatz::ApkEdiDat, &ApkSatz::ApkEdiUhr,
+         DbInstant::Mitternacht, 20),
+    DbTx("ApkFbe", &ApkSatz::ApkFbe, 21),
+    DbTx("ApkKst", &ApkSatz::ApkKst, 22),
+    DbTx("ApkZf1", &ApkSatz::ApkZf1, 23),
+    DbTx("ApkZf2", &ApkSatz::ApkZf2, 24),
+    DbTx("ApkZf3", &ApkSatz::ApkZf3, 25),
+    DbTx("ApkKnz", &ApkSatz::ApkKnz, 26),
+    DbKz("ApkSsn", &ApkSatz::ApkSsn, 27),
+    DbTx("ApkDna", &ApkSatz::ApkDna, 28),
+    DbTx("ApkDwn", &ApkSatz::ApkDwn, 29),
+    DbKz("ApkSta", &ApkSatz::ApkSta, 30),
+    DbTx(DB_ZEIT("ApkDat"), &ApkSatz::ApkDat, -1, DbZusatz),
+    DbTx("ApkErf", &ApkSatz::ApkErf, 31),
+    DbNr("ApkAba", &ApkSatz::ApkAba, 32),
+};
+
+inline constexpr DbFeld<AppSatz> kAppZeile[] = {
+    DbTx("AppApk", &AppSatz::AppApk, 0, DbSchl),
+    DbTx("AppApp", &AppSatz::AppApp, 1, DbSchl),
+    DbTx("AppVaf", &AppSatz::AppVaf, 2),
+    DbTx("AppNaf", &AppSatz::AppNaf, 3),
+    DbTx("AppBz1", &AppSatz::AppBz1, 4),
+    DbTx("AppBz2", &AppSatz::AppBz2, 5),
+    DbTx("AppTxt", &AppSatz::AppTxt, 6),
+    DbKz("AppSts", &AppSatz::AppSts, 7),
+    DbKz("AppSis", &AppSatz::AppSis, 8),
+    DbZp(DB_TAG("AppBdi"), DB_UHR("AppBdi"), &AppSatz::AppBdiDat, &AppSatz::AppBdiUhr,
+         DbInstant::Mitternacht, 9),
+    DbZp(DB_TAG("AppBds"), DB_UHR("AppBds"), &AppSatz::AppBdsDat, &AppSatz::AppBdsUhr,
+         DbInstant::Mitternacht, 10),
+    DbZp(DB_TAG("AppSbd"), DB_UHR("AppSbd"), &AppSatz::AppSbdDat, &AppSatz::AppSbdUhr,
+         DbInstant::Mitternacht, 11),
+    DbZp(DB_TAG("AppEdi"), DB_UHR("AppEdi"), &AppSatz::AppEdiDat, &AppSatz::AppEdiUhr,
+         DbInstant::Mitternacht, 12),
+    DbZp(DB_TAG("AppEds"), DB_UHR("AppEds"), &AppSatz::AppEdsDat, &AppSatz::AppEdsUhr,
+         DbInstant::Mitternacht, 13),
+    DbZp(DB_TAG("AppSed"), DB_UHR("AppSed"), &AppSatz::AppSedDat, &AppSatz::AppSedUhr,
+         DbInstant::Mitternacht, 14),
+    DbZp(DB_TAG("AppRad"), DB_UHR("AppRad"), &AppSatz::AppRadDat, &AppSatz::AppRadUhr,
+         DbInstant::Mitternacht, 15),
+    DbZp(DB_TAG("AppRed"), DB_UHR("AppRed"), &AppSatz::AppRedDat, &AppSatz::AppRedUhr,
+         DbInstant::Mitternacht, 16),
+    DbNr("AppAgs", &AppSatz::AppAgs, 17),
+    DbNr("AppAbs", &AppSatz::AppAbs, 18),
+    DbNr("AppAes", &AppSatz::AppAes, 19),
+    DbRe("AppSme", &AppSatz::AppSme, 20),
+    DbRe("AppIme", &AppSatz::AppIme, 21),
+    DbRe("AppAme", &AppSatz::AppAme, 22),
+    DbTx("AppMee", &AppSatz::AppMee, 23),
+    DbRe("AppSza", &AppSatz::AppSza, 24),
+    DbRe("AppStr", &AppSatz::AppStr, 25),
+    DbRe("AppSte", &AppSatz::AppSte, 26),
+    DbRe("AppIta", &AppSatz::AppIta, 27),
+    DbRe("AppItr", &AppSatz::AppItr, 28),
+    DbRe("AppIte", &AppSatz::AppIte, 29),
+    DbTx("AppApg", &AppSatz::AppApg, 30),
+    DbTx("AppApl", &AppSatz::AppApl, 31),
+    DbTx("AppKt1", &AppSatz::AppKt1, 32),
+    DbTx("AppKz1", &AppSatz::AppKz1, 33),
+    DbTx("AppKt2", &AppSatz::AppKt2, 34),
+    DbTx("AppKz2", &AppSatz::AppKz2, 35),
+    DbTx("AppKt3", &AppSatz::AppKt3, 36),
+    DbTx("AppKz3", &AppSatz::AppKz3, 37),
+    DbTx("AppKt4", &AppSatz::AppKt4, 38),
+    DbTx("AppKz4", &AppSatz::AppKz4, 39),
+    DbTx("AppFbe", &AppSatz::AppFbe, 40),
+    DbTx("AppKst", &AppSatz::AppKst, 41),
+    DbTx("AppZf1", &AppSatz::AppZf1, 42),
+    DbTx("AppZf2", &AppSatz::AppZf2, 43),
+    DbTx("AppZf3", &AppSatz::AppZf3, 44),
+    DbTx("AppKnz", &AppSatz::AppKnz, 45),
+    DbKz("AppSsn", &AppSatz::AppSsn, 46),
+    DbTx("AppDna", &AppSatz::AppDna, 47),
+    DbTx("AppDwn", &AppSatz::AppDwn, 48),
+    DbKz("AppSta", &AppSatz::AppSta, 49),
+    DbTx(DB_ZEIT("AppDat"), &AppSatz::AppDat),
+    DbTx("AppErf", &AppSatz::AppErf, 50),
+};
 
 // Calendar, shift and person-time tables
 //
@@ -430,3 +531,7 @@ int Gaz_PKeyReadk(const std::string& pnr, const std::string& tag, GazSatz& row);
 int Map_OpenPnr(const std::string& obj, const std::string& pnr);
 int Map_FetchPnr(MapSatz& row);
 int Map_ClosePnr();
+
+// Every statement of this module, for the test that holds each against its
+// record's row description.
+std::vector<const DbAnweisung*> Dbstd_Anweisungen();
