@@ -67,7 +67,7 @@ void Convert(int st, const DbZeile* z, MelSatz& r) {
   r.KeyTnr = DbZeileText(c, i++);
 }
 
-int Fetch(DbCursor& cur, MelSatz& row) {
+[[nodiscard]] int Fetch(DbCursor& cur, MelSatz& row) {
   const DbZeile* z = nullptr;
   int st = Db_CursorFetch(cur, z);
   Convert(st, z, row);
@@ -555,7 +555,7 @@ void NzaConvert(int st, const DbZeile* z, NzaSatz& r) {
   r.NzaTnr = DbZeileText(c, i++);
 }
 
-int NzaFetch(DbCursor& cur, NzaSatz& row) {
+[[nodiscard]] int NzaFetch(DbCursor& cur, NzaSatz& row) {
   const DbZeile* z = nullptr;
   int st = Db_CursorFetch(cur, z);
   NzaConvert(st, z, row);

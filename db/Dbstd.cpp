@@ -201,8 +201,8 @@ std::vector<StammFeld> EmoFelder(EmoSatz& r) {
 
 // Single-row read into a record whose first `schluessel` fields are the key.
 template <typename Satz, typename Felder>
-int StammLesen(const char* op, const char* sql, const DbBinds& binds, Satz& r, Felder felder,
-               size_t schluessel) {
+[[nodiscard]] int StammLesen(const char* op, const char* sql, const DbBinds& binds, Satz& r,
+                             Felder felder, size_t schluessel) {
   DbZeile z;
   int st = Db_ReadOne(op, sql, binds, z);
   std::vector<StammFeld> f = felder(r);
@@ -216,7 +216,7 @@ int StammLesen(const char* op, const char* sql, const DbBinds& binds, Satz& r, F
 
 // Cursor fetch: the record changes only on 0.
 template <typename Satz, typename Felder>
-int StammHolen(DbCursor& c, Satz& r, Felder felder) {
+[[nodiscard]] int StammHolen(DbCursor& c, Satz& r, Felder felder) {
   const DbZeile* z = nullptr;
   int st = Db_CursorFetch(c, z);
   if (st == DB_OK && z != nullptr) StammUebernehmen(*z, felder(r));
@@ -618,7 +618,7 @@ void KalMapAus(const DbZeile& z, MapSatz& r) {
 
 // One fetch of a cursor into a record; the record is filled only on 0.
 template <typename Satz>
-int KalFetch(DbCursor& c, Satz& row, void (*aus)(const DbZeile&, Satz&)) {
+[[nodiscard]] int KalFetch(DbCursor& c, Satz& row, void (*aus)(const DbZeile&, Satz&)) {
   const DbZeile* z = nullptr;
   int st = Db_CursorFetch(c, z);
   if (st == DB_OK && z != nullptr) aus(*z, row);

@@ -35,12 +35,12 @@ struct NzpSatz {
 
 // Reads the entry whose FzuMld equals entry.FzuMld. 0: entry filled; 1403 no
 // entry; negative on failure. The entry is unchanged unless 0.
-int Fzu_MldRead(FzuSatz& entry);
+[[nodiscard]] int Fzu_MldRead(FzuSatz& entry);
 
 // Reads the parameter row of key row.NzpAkz that is valid today (valid-from
 // before today, valid-to after today, both at midnight). 0: row filled;
 // 1403 none valid; -1422 more than one valid; the row unchanged unless 0.
-int Nzp_PKeyReadk(NzpSatz& row);
+[[nodiscard]] int Nzp_PKeyReadk(NzpSatz& row);
 
 // Order headers, operations, workplaces, persons and shift models
 //
@@ -187,64 +187,65 @@ struct EmoSatz {
 
 // Reads the header row.ApkApk. 0 filled; 1403 no such order; negative on
 // failure; otherwise only ApkApk stays. ApkDat is not read and comes back empty.
-int Apk_PKeyReadk(ApkSatz& row);
+[[nodiscard]] int Apk_PKeyReadk(ApkSatz& row);
 // Writes every column of the header by ApkApk (ApkBdi/ApkEdi from date and
 // time; empty date and time write no instant), ApkDat = now. 0 updated and
 // committed; 1403 no such order; negative on failure (nothing changed).
-int Apk_PKeyUpd(const ApkSatz& row);
+[[nodiscard]] int Apk_PKeyUpd(const ApkSatz& row);
 // 0 deleted and committed; 1403 no such order; negative on failure.
-int Apk_PKeyDel(const ApkSatz& row);
+[[nodiscard]] int Apk_PKeyDel(const ApkSatz& row);
 
 // Reads the operation row.AppApk/row.AppApp. 0 filled; 1403 none; negative
 // on failure; otherwise only the key stays.
-int App_PKeyReadk(AppSatz& row);
+[[nodiscard]] int App_PKeyReadk(AppSatz& row);
 // Writes every column but AppDat by key, AppDat = now. 0 updated and
 // committed; 1403 no such operation; negative on failure (nothing changed).
-int App_PKeyUpd(const AppSatz& row);
+[[nodiscard]] int App_PKeyUpd(const AppSatz& row);
 // 0 deleted and committed; 1403 no such operation; negative on failure.
-int App_PKeyDel(const AppSatz& row);
+[[nodiscard]] int App_PKeyDel(const AppSatz& row);
 // The operations whose AppZf2 equals `zf2` (the package key), in key order
 // (AppApk, AppApp), as every row shares the same AppZf2. Open: 0 or a
 // negative; Fetch: 0, 1403 at the end, negative; Close: 0.
-int App_OpenZf2(const std::string& zf2);
-int App_FetchZf2(AppSatz& row);
-int App_CloseZf2();
+[[nodiscard]] int App_OpenZf2(const std::string& zf2);
+[[nodiscard]] int App_FetchZf2(AppSatz& row);
+[[nodiscard]] int App_CloseZf2();
 
 // Reads the workplace row.AplApl. 0 filled; 1403 none; negative on failure;
 // otherwise only AplApl stays.
-int Apl_PKeyReadk(AplSatz& row);
+[[nodiscard]] int Apl_PKeyReadk(AplSatz& row);
 // Reads the person row.PrvPnr. 0 filled; 1403 none; negative on failure;
 // otherwise only PrvPnr stays.
-int Prv_PKeyReadk(PrvSatz& row);
+[[nodiscard]] int Prv_PKeyReadk(PrvSatz& row);
 
 // Shift-model day rows of assignment kind `kng` of `apg` valid on `datum`
 // ("yyyymmdd"), one per shift of each model, with the day type the
 // assignment's calendar gives that day, in shift-begin order. A day missing
 // from the calendar gives no row. Open: 0 or a negative; Fetch: 0 (KwJahr
 // derived), 1403 at the end, negative; Close: 0.
-int Aem_OpenTag(const std::string& apg, int kng, const std::string& datum);
-int Aem_FetchTag(AemTagSatz& row);
-int Aem_CloseTag();
+[[nodiscard]] int Aem_OpenTag(const std::string& apg, int kng, const std::string& datum);
+[[nodiscard]] int Aem_FetchTag(AemTagSatz& row);
+[[nodiscard]] int Aem_CloseTag();
 
 // Counts the assignments of kind 2 of `apg` into `anzahl`. 0 counted;
 // negative on failure (`anzahl` unchanged).
-int Aem_CountKng(const std::string& apg, int& anzahl);
+[[nodiscard]] int Aem_CountKng(const std::string& apg, int& anzahl);
 
 // The breaks of shift model `emo`, day type `ttp` whose break scheme is valid
 // on `datum` ("yyyymmdd"; an open end never matches), in shift-begin order.
 // Open: 0 or a negative; Fetch: 0, 1403 at the end, negative; Close: 0.
-int Emo_OpenPms(const std::string& emo, const std::string& ttp, const std::string& datum);
-int Emo_FetchPms(EmoPmsSatz& row);
-int Emo_ClosePms();
+[[nodiscard]] int Emo_OpenPms(const std::string& emo, const std::string& ttp,
+                              const std::string& datum);
+[[nodiscard]] int Emo_FetchPms(EmoPmsSatz& row);
+[[nodiscard]] int Emo_ClosePms();
 
 // The shift-model days of Aem_OpenTag for every day from `von` up to but not
 // including `bisAusschl` ("yyyymmdd" both), in day order and within a day in
 // Aem_OpenTag's order. The calendar-day columns (BakJhr .. BakJtg) are not
 // read and come back 0: the caller joins the calendar days (Bak_OpenTage).
-int Aem_OpenBereich(const std::string& apg, int kng, const std::string& von,
-                    const std::string& bisAusschl);
-int Aem_FetchBereich(AemTagSatz& row);
-int Aem_CloseBereich();
+[[nodiscard]] int Aem_OpenBereich(const std::string& apg, int kng, const std::string& von,
+                                  const std::string& bisAusschl);
+[[nodiscard]] int Aem_FetchBereich(AemTagSatz& row);
+[[nodiscard]] int Aem_CloseBereich();
 
 // Every break row of Emo_OpenPms for shift model `emo` and day type `ttp`,
 // whatever the day, with the validity of its break model ("yyyymmdd", empty
@@ -253,9 +254,9 @@ int Aem_CloseBereich();
 struct EmoPmsGueltigSatz : EmoPmsSatz {
   std::string PmzGvo, PmzGbi;
 };
-int Emo_OpenPmsAlle(const std::string& emo, const std::string& ttp);
-int Emo_FetchPmsAlle(EmoPmsGueltigSatz& row);
-int Emo_ClosePmsAlle();
+[[nodiscard]] int Emo_OpenPmsAlle(const std::string& emo, const std::string& ttp);
+[[nodiscard]] int Emo_FetchPmsAlle(EmoPmsGueltigSatz& row);
+[[nodiscard]] int Emo_ClosePmsAlle();
 
 // The shifts of shift model `emo` and day type `ttp` in begin order.
 // Open: 0 or a negative; Fetch: 0, 1403 at the end, negative; Close: 0.
@@ -367,66 +368,69 @@ struct MapSatz {
 // The calendar day `tage` days after `datum` ("yyyymmdd"; negative: before).
 // 0: row filled; 1403 the calendar has no such day (also for an empty date);
 // -1861 `datum` is no date or the day lies outside the years 1 to 9999.
-int Bak_DatumPlus(const std::string& datum, int tage, BakSatz& row);
+[[nodiscard]] int Bak_DatumPlus(const std::string& datum, int tage, BakSatz& row);
 
 // The number of calendar days after `von` up to and including `bis`.
 // 0: `anzahl` set; negative on failure (`anzahl` unchanged).
-int Bak_Zaehlen(const std::string& von, const std::string& bis, int& anzahl);
+[[nodiscard]] int Bak_Zaehlen(const std::string& von, const std::string& bis, int& anzahl);
 
 // Calendar days from `von` to `bis` (both included), in date order.
-int Bak_OpenBereich(const std::string& von, const std::string& bis);
-int Bak_FetchBereich(BakSatz& row);
-int Bak_CloseBereich();
+[[nodiscard]] int Bak_OpenBereich(const std::string& von, const std::string& bis);
+[[nodiscard]] int Bak_FetchBereich(BakSatz& row);
+[[nodiscard]] int Bak_CloseBereich();
 // The calendar days from `von` up to but not including `bisAusschl`
 // ("yyyymmdd" both), in instant order; BakUhr is the time of the row
 // ("HH24MISS"), which is "000000" for a day as Bak_DatumPlus finds it.
 struct BakUhrSatz : BakSatz {
   std::string BakUhr;
 };
-int Bak_OpenTage(const std::string& von, const std::string& bisAusschl);
-int Bak_FetchTage(BakUhrSatz& row);
-int Bak_CloseTage();
+[[nodiscard]] int Bak_OpenTage(const std::string& von, const std::string& bisAusschl);
+[[nodiscard]] int Bak_FetchTage(BakUhrSatz& row);
+[[nodiscard]] int Bak_CloseTage();
 
 // The calendar day `datum`. 0: row filled; 1403 no such day; negative on failure.
-int Bak_DatumRead(const std::string& datum, BakSatz& row);
+[[nodiscard]] int Bak_DatumRead(const std::string& datum, BakSatz& row);
 
 // The person day of `pnr` on `tag`. 0: row filled; 1403 none; negative on failure.
-int Tag_PKeyReadk(const std::string& pnr, const std::string& tag, TagSatz& row);
+[[nodiscard]] int Tag_PKeyReadk(const std::string& pnr, const std::string& tag, TagSatz& row);
 
 // Person days of `pnr` from `von` to `bis` (both included) whose TagOne is 0,
 // in arrival order (TagVon, TagUhr).
-int Tag_OpenBereich(const std::string& pnr, const std::string& von, const std::string& bis);
-int Tag_FetchBereich(TagSatz& row);
-int Tag_CloseBereich();
+[[nodiscard]] int Tag_OpenBereich(const std::string& pnr, const std::string& von,
+                                  const std::string& bis);
+[[nodiscard]] int Tag_FetchBereich(TagSatz& row);
+[[nodiscard]] int Tag_CloseBereich();
 
 // Booking periods of `pnr` beginning at or after `von` and ending at or before
 // `bis` (timestamps "yyyymmddHHMMSS"), in begin order.
-int Bup_AbrTag_ReadOpen(const std::string& pnr, const std::string& von, const std::string& bis);
-int Bup_AbrTag_ReadFetch(BupSatz& row);
-int Bup_AbrTag_ReadClose();
+[[nodiscard]] int Bup_AbrTag_ReadOpen(const std::string& pnr, const std::string& von,
+                                      const std::string& bis);
+[[nodiscard]] int Bup_AbrTag_ReadFetch(BupSatz& row);
+[[nodiscard]] int Bup_AbrTag_ReadClose();
 
 // Day model of `pnr` for `tag`: the versions of the day's working-time model
 // valid on or before `tag`, the newest first (so the first fetch gives the
 // version valid on the day), each with the calendar columns of the day.
-int Ztg_AzvOpen(const std::string& pnr, const std::string& tag);
-int Ztg_AzvFetch(ZtgAzvSatz& row);
-int Ztg_AzvClose();
+[[nodiscard]] int Ztg_AzvOpen(const std::string& pnr, const std::string& tag);
+[[nodiscard]] int Ztg_AzvFetch(ZtgAzvSatz& row);
+[[nodiscard]] int Ztg_AzvClose();
 
 // Lines of break scheme `num`, in line order.
-int Pse_PKey_ReadOpen(const std::string& num);
-int Pse_PKey_ReadFetch(PseSatz& row);
-int Pse_PKey_ReadClose();
+[[nodiscard]] int Pse_PKey_ReadOpen(const std::string& num);
+[[nodiscard]] int Pse_PKey_ReadFetch(PseSatz& row);
+[[nodiscard]] int Pse_PKey_ReadClose();
 
 // The break of `pnr` on `tag` with line number `lfd`. 0: row filled; 1403
 // none; negative on failure.
-int Gps_PKeyReadk(const std::string& pnr, const std::string& tag, int lfd, GpsSatz& row);
+[[nodiscard]] int Gps_PKeyReadk(const std::string& pnr, const std::string& tag, int lfd,
+                                GpsSatz& row);
 
 // The working-time values of `pnr` on `tag`. 0: row filled; 1403 none;
 // negative on failure.
-int Gaz_PKeyReadk(const std::string& pnr, const std::string& tag, GazSatz& row);
+[[nodiscard]] int Gaz_PKeyReadk(const std::string& pnr, const std::string& tag, GazSatz& row);
 
 // Archived messages of object type `obj` and person `pnr`, in message date
 // and time order.
-int Map_OpenPnr(const std::string& obj, const std::string& pnr);
-int Map_FetchPnr(MapSatz& row);
-int Map_ClosePnr();
+[[nodiscard]] int Map_OpenPnr(const std::string& obj, const std::string& pnr);
+[[nodiscard]] int Map_FetchPnr(MapSatz& row);
+[[nodiscard]] int Map_ClosePnr();

@@ -39,7 +39,7 @@ std::string Minuten_InZeit(int minuten);
 // Mode 1: the number of calendar days after `datum` up to and including
 // `datum2` (an input here); 0 when the count fails. `tage` is not used.
 // Any other mode returns 0 and touches nothing.
-int Datum_Tage(int modus, int tage, const std::string& datum, std::string& datum2);
+[[nodiscard]] int Datum_Tage(int modus, int tage, const std::string& datum, std::string& datum2);
 
 // Seconds from timestamp t2 to timestamp t1 (t1 - t2; negative when t1 is
 // earlier). Only the first 14 characters of each text are read. Differences

@@ -110,7 +110,7 @@ int Mld_Main(int argc, const char* const* argv) {
   }
 
   // Releases the buffer file of the last terminal line written.
-  Dnl_DateiSchliessen();
+  (void)Dnl_DateiSchliessen();  // a failing sync is logged inside
   Db_Commit();
   MetrikAbschliessen(metrik, start);
   return 0;

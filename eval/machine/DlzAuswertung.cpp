@@ -38,7 +38,7 @@ void Grenze(DlzZeitlinie& linie, const AemTagSatz& tag, const std::string& datum
   e.MltJwo = datum.substr(0, 4);
   e.MltMdtDat = mdtDat;
   e.MltMdtUhr = Minuten_InZeit(minuten);
-  linie.Neu(e, funktion);
+  (void)linie.Neu(e, funktion);  // logs its own failure; the time line goes on
 }
 
 // The shift models of assignment kind `kng` of `apg` on `datum`, each
@@ -54,10 +54,11 @@ int SchichtmodelleTag(DlzZeitlinie& linie, const NzaSatz& basis, const std::stri
   AemTagSatz tag;
   while ((st = Aem_FetchTag(tag)) == DB_OK) {
     ++gefunden;
-    BDE_Eckwerte(tag, datum, basis, linie);
+    // Logs its own failures; the next shift model follows.
+    (void)BDE_Eckwerte(tag, datum, basis, linie);
   }
   if (st != DB_NOT_FOUND) Log_Fehler("Mlt_M_BDE", kLeseFehler, st);
-  Aem_CloseTag();
+  (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
   return gefunden;
 }
 
@@ -188,14 +189,14 @@ int Mlt_MVon_Meldung(NzaSatz& basis, DlzZeitlinie& linie) {
     e.MltMdtDat = stempel.substr(0, 8);
     e.MltMdtUhr = stempel.size() >= 14 ? stempel.substr(8, 6) : "";
     e.MltUbg = letzte.KeyUbg;
-    linie.Neu(e, "Mlt_M_Meldung");
+    (void)linie.Neu(e, "Mlt_M_Meldung");  // logs its own failure; the time line goes on
     basis.NzaEdtDat = e.MltMdtDat;
     basis.NzaEdtUhr = e.MltMdtUhr;
   } else if (!erste) {
     basis.NzaEdtDat = letzte.KeyDat;
     basis.NzaEdtUhr = letzte.KeyUhr;
   }
-  Mel_AplCurClose();
+  (void)Mel_AplCurClose();  // read in full at its open: closing only frees the rows
   return ergebnis;
 }
 
@@ -212,7 +213,7 @@ void Mlt_M_BDE(const NzaSatz& basis, DlzZeitlinie& linie) {
   // From the day before the first message, so that a night shift begun the
   // day before is known; the calendar decides what "the day before" is.
   std::string tag;
-  Datum_Tage(2, -1, basis.NzaDtmDat, tag);
+  (void)Datum_Tage(2, -1, basis.NzaDtmDat, tag);  // without a calendar day the date stays as it is
   const std::string& bis = basis.NzaEdtDat;
   while (tag <= bis) {
     if (SchichtmodelleTag(linie, basis, basis.NzaApl, 2, tag) == 0) {
@@ -302,6 +303,6 @@ void Dlz_Auswertung(const MelSatz& row) {
     if (Mlt_MVon_Meldung(basis, linie) == 0) return;
     Mlt_M_BDE(basis, linie);
   }
-  Mlt_Auswerten(stempel);
-  Mlt_Entfernen(stempel);
+  (void)Mlt_Auswerten(stempel);  // logs its own failures; the evaluation goes on
+  (void)Mlt_Entfernen(stempel);  // logs its own failures; the evaluation goes on
 }

@@ -36,7 +36,7 @@ class DlzZeitlinie {
   MltSatz Eintrag() const;
   // Adds the entry made last by Eintrag. Returns the insert's status, 0 when
   // collecting.
-  int Neu(const MltSatz& e, const char* funktion);
+  [[nodiscard]] int Neu(const MltSatz& e, const char* funktion);
 
   const std::string& Stempel() const { return stempel_; }
   bool Schreibend() const { return schreiben_; }
@@ -109,8 +109,8 @@ void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn);
 // Writes the boundaries of one shift model (the day row `tag`, from
 // Aem_FetchTag) on day `datum`: "KM" and "GH" per shift, "BP" and "EP" per
 // break. Returns the status of the break cursor's open, else its close.
-int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
-                 DlzZeitlinie& linie);
+[[nodiscard]] int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum,
+                               const NzaSatz& basis, DlzZeitlinie& linie);
 
 // The shifts of one shift model on one day, as far as its break rows have
 // been seen: a row with another shift begin than the last starts a shift.
@@ -127,5 +127,5 @@ void BDE_Pause(const AemTagSatz& tag, const std::string& datum, const std::strin
 // The day after `datum` in plain calendar arithmetic; `datum` itself when it
 // is no date.
 std::string Folgetag(const std::string& datum);
-int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
-                 const NzaSatz& basis, int& lfn);
+[[nodiscard]] int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag,
+                               const std::string& datum, const NzaSatz& basis, int& lfn);

@@ -74,7 +74,7 @@ bool SchichtmodelleDesTags(const std::string& stempel, NzaSatz& kopie, const std
     kopie.NzaTtp = t.KalBtp;
     BDE_Eckwerte(stempel, kopie, tag, zaehler);
   }
-  Aem_CloseTag();
+  (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
   return gefunden;
 }
 
@@ -158,7 +158,7 @@ int Mlt_M_A_Meldung(const std::string& stempel, NzaSatz& arbeit, int& zaehler) {
     arbeit.NzaEdtDat = e.MltMdtDat;
     arbeit.NzaEdtUhr = e.MltMdtUhr;
   }
-  Mel_AplAppCurClose();
+  (void)Mel_AplAppCurClose();  // read in full at its open: closing only frees the rows
   return ergebnis;
 }
 
@@ -204,7 +204,7 @@ void BDE_Eckwerte(const std::string& stempel, const NzaSatz& kopie, const std::s
     schreiben("BP", r.EmoTxt, r.PmsBeg, r.PmsBeg > b, "BDE_Eckwerte: Pausebeginn");
     schreiben("EP", r.EmoTxt, r.PmsEnd, r.PmsEnd > b, "BDE_Eckwerte: Pauseende");
   }
-  Emo_ClosePms();
+  (void)Emo_ClosePms();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_M_A_BDE(const std::string& stempel, NzaSatz& kopie, int& zaehler) {
@@ -231,8 +231,9 @@ void Mlt_M_A_BDE(const std::string& stempel, NzaSatz& kopie, int& zaehler) {
 void Mlt_M_A_Loeschen(const std::string& stempel) {
   if (Mlt_Open(kLzaStd, stempel) != DB_OK) return;
   MltSatz e;
-  while (Mlt_Fetch(e) == DB_OK) Mlt_PKeyDel(e);
-  Mlt_Close();
+  // A leftover entry is removed with its list by the next run.
+  while (Mlt_Fetch(e) == DB_OK) (void)Mlt_PKeyDel(e);
+  (void)Mlt_Close();  // read in full at its open: closing only frees the rows
 }
 
 void Lza_M_A_Auswertung(const MelSatz& meldung) {

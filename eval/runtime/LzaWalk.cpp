@@ -326,7 +326,7 @@ void Lza_M_A_Ablauf(const std::string& stempel, NzaSatz& arbeit) {
       }
     }
     if (st != DB_NOT_FOUND) Log_Fehler("Lza_M_A_Ablauf", "Cursor-Read fehlgeschlagen", st);
-    Mlt_Close();
+    (void)Mlt_Close();  // read in full at its open: closing only frees the rows
   }
   Nza_WriteDummy(lauf, arbeit, tag);
 }

@@ -18,7 +18,7 @@ void Schreiben(MltSatz m, int& zaehler, const char* funktion, const char* text) 
 
 std::string NaechsterTag(const std::string& datum) {
   std::string naechster;
-  Datum_Tage(2, 1, datum, naechster);
+  (void)Datum_Tage(2, 1, datum, naechster);  // without a calendar day the date stays as it is
   return naechster;
 }
 
@@ -145,7 +145,7 @@ void Mlt_Unterbr_Nza(const std::string& batch, const NzaSatz& r, int& zaehler) {
     Schreiben(Mpa_Grenze(batch, u.NzaEmk, u.NzaEdtDat, u.NzaEdtUhr, r), zaehler,
               "Mlt_Unterbr_Nza(2)", "Fehler Mlt_PKeyIns");
   }
-  Nza_PKeyVon_Close();
+  (void)Nza_PKeyVon_Close();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_ZeitDaten_Bde(const std::string& batch, const NzaSatz& r, int& zaehler) {
@@ -160,7 +160,7 @@ void Mlt_ZeitDaten_Bde(const std::string& batch, const NzaSatz& r, int& zaehler)
     Schreiben(Mpa_Grenze(batch, "EP", tagEnde, Minuten_InZeit(p.PmsEnd), r), zaehler,
               "Mlt_ZeitDaten_BDE()", "Fehler Mlt_PKeyIns(2)");
   }
-  Emo_ClosePms();
+  (void)Emo_ClosePms();  // read in full at its open: closing only frees the rows
 }
 
 void Mpa_ZeitLauf(const std::string& batch, NzaSatz& r) {
@@ -195,7 +195,7 @@ void Mpa_ZeitLauf(const std::string& batch, NzaSatz& r) {
         unterbrechungGelesen = false;
       }
     }
-    Mlt_Close();
+    (void)Mlt_Close();  // read in full at its open: closing only frees the rows
   }
 
   r.NzaNza = Mpa_MinutenSekunden(a.nza);
@@ -232,5 +232,5 @@ void Nza_MPA_Arbeitszeit(const MelSatz& m) {
     int st = Nza_PKeyUpd(r);
     if (st != DB_OK) Log_Fehler("Nza_MPA_Arbeitszeit", "Nza_PKeyUpd", st);
   }
-  Nza_ClosePnr();
+  (void)Nza_ClosePnr();  // read in full at its open: closing only frees the rows
 }

@@ -26,7 +26,7 @@ void Schreiben(MltSatz m, int& zaehler, const char* funktion, const char* text) 
 
 std::string NaechsterTag(const std::string& datum) {
   std::string naechster;
-  Datum_Tage(2, 1, datum, naechster);
+  (void)Datum_Tage(2, 1, datum, naechster);  // without a calendar day the date stays as it is
   return naechster;
 }
 
@@ -41,7 +41,7 @@ void Mlt_BeginnEnde(const std::string& batch, const NzaSatz& o, int& zaehler) {
 
 void Mlt_KommenGehen(const std::string& batch, const NzaSatz& o, int& zaehler) {
   std::string von;
-  Datum_Tage(2, -1, o.NzaDtmDat, von);
+  (void)Datum_Tage(2, -1, o.NzaDtmDat, von);  // without a calendar day the date stays as it is
   if (Tag_OpenBereich(o.NzaPnr, von, o.NzaEdtDat) != DB_OK) return;
   TagSatz tag;
   while (Tag_FetchBereich(tag) == DB_OK) {
@@ -50,7 +50,7 @@ void Mlt_KommenGehen(const std::string& batch, const NzaSatz& o, int& zaehler) {
     Schreiben(Mpa_Grenze(batch, "GH", tag.TagBis, tag.TagEnd, o), zaehler, "Mlt_KommenGehen()",
               "Fehler Mlt_PKeyIns(2)");
   }
-  Tag_CloseBereich();
+  (void)Tag_CloseBereich();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_Unterbr_Mel(const std::string& batch, const NzaSatz& o, int& zaehler) {
@@ -63,7 +63,7 @@ void Mlt_Unterbr_Mel(const std::string& batch, const NzaSatz& o, int& zaehler) {
     Schreiben(Mpa_Grenze(batch, mel.MelMsk, mel.KeyDat, mel.KeyUhr, o), zaehler,
               "Mlt_Unterbr_Mel()", "Fehler Mlt_PKeyIns");
   }
-  Mel_PnrZeitCurClose();
+  (void)Mel_PnrZeitCurClose();  // read in full at its open: closing only frees the rows
 }
 
 int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const std::string& end,
@@ -71,19 +71,19 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
   if (end < beg) return 0;
   // The workplace's own assignments when it has any, else its group's.
   int anzahl = 0;
-  Aem_CountKng(apl, anzahl);
+  (void)Aem_CountKng(apl, anzahl);  // a failed count leaves 0: the group's assignments are used
   std::string apg = apl;
   int kng = 2;
   if (anzahl == 0) {
     AplSatz a;
     a.AplApl = apl;
-    Apl_PKeyReadk(a);
+    (void)Apl_PKeyReadk(a);  // a failed read leaves the group empty: no shift is found
     apg = a.AplApg;
     kng = 1;
   }
   const int haelfte = Zeit_Differenz(end, beg) / 2;
   std::string tag;
-  Datum_Tage(2, -1, beg.substr(0, 8), tag);
+  (void)Datum_Tage(2, -1, beg.substr(0, 8), tag);  // without a calendar day the date stays as it is
   const std::string letzter = end.substr(0, 8);
   bool gefunden = false;
   while (!gefunden && tag <= letzter) {
@@ -102,9 +102,9 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
                      (S < end && end < U && Zeit_Differenz(end, S) >= haelfte);
           if (gefunden) aem = a;
         }
-        Emo_Close();
+        (void)Emo_Close();  // read in full at its open: closing only frees the rows
       }
-      Aem_CloseTag();
+      (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
     }
     if (gefunden) break;
     const std::string naechster = NaechsterTag(tag);
@@ -209,7 +209,7 @@ void Mpa_SpanneAufteilen(const NzaSatz& o, MpaSpanne art) {
       }
       if (schreiben) TeilSchritt_Write(p);
     }
-    Mlt_Close();
+    (void)Mlt_Close();  // read in full at its open: closing only frees the rows
   }
   Mpa_BatchLoeschen(batch, "Mpa_SpanneAufteilen");
 }

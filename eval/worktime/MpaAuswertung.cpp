@@ -56,7 +56,7 @@ void Nza_Delete(int sa, const std::string& apl, const std::string& apk, const st
     int st = Nza_PKeyDel(row);
     if (st != DB_OK) Log_Fehler("Nza_Delete", "Nza_PKeyDel", st);
   }
-  Nza_ClosePnr();
+  (void)Nza_ClosePnr();  // read in full at its open: closing only frees the rows
 }
 
 void Mel_Fehlermeldung(const MelSatz& r, int fnr) {
@@ -201,15 +201,17 @@ void Nza_BeginnEndeErgaenzen(NzaSatz& n) {
     if (!((b <= t && t <= e) || (b <= t2 && t2 <= e))) continue;
     // Every matching shift is taken; a later one overrides an earlier one.
     if (ohneBeginn) {
-      if (s.EmoBeg > t) Datum_Tage(2, -1, n.NzaEdtDat, n.NzaDtmDat);  // begun the day before
+      // Without a calendar day the date stays as it is.
+      if (s.EmoBeg > t) (void)Datum_Tage(2, -1, n.NzaEdtDat, n.NzaDtmDat);  // begun the day before
       n.NzaDtmUhr = Minuten_InZeit(b);
     } else {
-      if (s.EmoEnd < t) Datum_Tage(2, 1, n.NzaDtmDat, n.NzaEdtDat);  // ends the next day
+      // Without a calendar day the date stays as it is.
+      if (s.EmoEnd < t) (void)Datum_Tage(2, 1, n.NzaDtmDat, n.NzaEdtDat);  // ends the next day
       // The end time of the day the shift ends on.
       n.NzaEdtUhr = Minuten_InZeit(s.EmoEnd);
     }
   }
-  Emo_Close();
+  (void)Emo_Close();  // read in full at its open: closing only frees the rows
 }
 
 bool Nza_ArbeitEndeOhneBeginn(const MelSatz& r, NzaSatz& o) {
@@ -297,5 +299,5 @@ void Mpa_Auswertung(const MelSatz& m) {
       if (Unterbrechungen()) Mpa_EndeMeldung(r, offen);
     }
   }
-  Mel_PnrCurClose();
+  (void)Mel_PnrCurClose();  // read in full at its open: closing only frees the rows
 }

@@ -13,7 +13,7 @@ bool Leer(const std::string& s) {
 
 std::string NaechsterTag(const std::string& datum) {
   std::string naechster;
-  Datum_Tage(2, 1, datum, naechster);
+  (void)Datum_Tage(2, 1, datum, naechster);  // without a calendar day the date stays as it is
   return naechster;
 }
 
@@ -72,7 +72,7 @@ int Mlt_PA_TagesModell(const std::string& pnr, const std::string& tag, ZtgAzvSat
     return 0;
   }
   st = Ztg_AzvFetch(z);
-  Ztg_AzvClose();
+  (void)Ztg_AzvClose();  // read in full at its open: closing only frees the rows
   if (st == DB_NOT_FOUND) {
     ErrSatz err;
     err.ErrBer = "BDE";
@@ -159,7 +159,7 @@ void Mlt_PA_Daten_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehle
     }
   }
   if (st != DB_NOT_FOUND) Log_Fehler("Mlt_PA_Datem_PZM", "Bup_AbrTag_Read()", st);
-  Bup_AbrTag_ReadClose();
+  (void)Bup_AbrTag_ReadClose();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehler) {
@@ -188,7 +188,7 @@ void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehl
                     text);
         }
       }
-      Pse_PKey_ReadClose();
+      (void)Pse_PKey_ReadClose();  // read in full at its open: closing only frees the rows
     }
     if (st != DB_NOT_FOUND) Log_Fehler("Mlt_PA_Pausen_PZM", "Cursor: Pse_PKey_Read()", st);
   }
@@ -208,12 +208,12 @@ void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehl
     vorherigeArt = m.MltObj;
     vorherige = m;
   }
-  Mlt_Close();
+  (void)Mlt_Close();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_PA_PersonZeit(const std::string& batch, const NzaSatz& r, int& zaehler) {
   std::string von;
-  Datum_Tage(2, -1, r.NzaDtmDat, von);
+  (void)Datum_Tage(2, -1, r.NzaDtmDat, von);  // without a calendar day the date stays as it is
   if (Bak_OpenBereich(von, r.NzaEdtDat) != DB_OK) return;
   BakSatz bak;
   while (Bak_FetchBereich(bak) == DB_OK) {
@@ -223,5 +223,5 @@ void Mlt_PA_PersonZeit(const std::string& batch, const NzaSatz& r, int& zaehler)
     Mlt_PA_Daten_PZM(batch, z, zaehler);
     Mlt_PA_Pausen_PZM(batch, z, zaehler);
   }
-  Bak_CloseBereich();
+  (void)Bak_CloseBereich();  // read in full at its open: closing only frees the rows
 }
