@@ -4,6 +4,7 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
+#include "db/DbstdZeilen.h"
 #include "infra/Datum.h"
 
 int Fzu_MldRead(FzuSatz& e) {

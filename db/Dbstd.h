@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "db/DbBackend.h"
-
 // Function-code entry of a message kind (Qvt553Fzu).
 struct FzuSatz {
   std::string FzuFcd;
@@ -260,18 +258,9 @@ struct EmoPmsGueltigSatz : EmoPmsSatz {
 
 // The shifts of shift model `emo` and day type `ttp` in begin order.
 // Open: 0 or a negative; Fetch: 0, 1403 at the end, negative; Close: 0.
-int Emo_Open(const std::string& emo, const std::string& ttp);
-int Emo_Fetch(EmoSatz& row);
-int Emo_Close();
-
-// Select lists and row conversions of the header and operation rows, shared
-// with the download cursors (DbDnl), which fetch into the same records. With
-// `mitApkDat` the header list carries the change instant ApkDat between
-// ApkSta and ApkErf.
-std::string Apk_Spalten(bool mitApkDat);
-void Apk_AusZeile(const DbZeile& zeile, ApkSatz& row, bool mitApkDat);
-std::string App_Spalten();
-void App_AusZeile(const DbZeile& zeile, AppSatz& row);
+[[nodiscard]] int Emo_Open(const std::string& emo, const std::string& ttp);
+[[nodiscard]] int Emo_Fetch(EmoSatz& row);
+[[nodiscard]] int Emo_Close();
 
 // Calendar, shift and person-time tables
 //

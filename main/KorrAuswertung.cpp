@@ -9,7 +9,7 @@
 #include "eval/worktime/MpaAuswertung.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "eval/machine/DlzSchichten.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 

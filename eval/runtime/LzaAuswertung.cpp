@@ -6,7 +6,7 @@
 #include "eval/runtime/LzaWalk.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 

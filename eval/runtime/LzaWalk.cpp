@@ -5,7 +5,7 @@
 #include "eval/runtime/LzaSummen.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "eval/worktime/MpaPersonZeit.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 

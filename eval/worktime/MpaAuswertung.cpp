@@ -7,7 +7,7 @@
 #include "eval/worktime/MpaParameter.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 

@@ -24,7 +24,7 @@ void KorrTest::SetUp() {
   ASSERT_EQ(chdir(inst_.workdir.c_str()), 0);
   Log_ResetForTest();
   Log_Open(7, "./Msg/Vastrigon.Txt");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
 }
 
 void KorrTest::TearDown() {
@@ -36,7 +36,8 @@ void KorrTest::TearDown() {
   }
   TestInst_Remove(inst_);
   DbTest::TearDown();
-  Korr_ParameterLesen();  // not connected: every flag back to 0
+  // Sets every flag back to 0 first; without a session the read then fails.
+  (void)Korr_ParameterLesen();
   unsetenv("QV_TEST_NOW");
 }
 
@@ -51,7 +52,7 @@ std::string KorrTest::Puffer(int linie) {
 
 void KorrTest::Parameter(int k, int aak, int mrk) {
   ASSERT_EQ(TestDb_Exec(db_, Test_NzpSql(k, "20260101", "20271231", aak, mrk)), "");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
 }
 
 std::string Test_ApkSql(const std::string& apk, int sts, int afo, int eaf, int aba) {
