@@ -181,7 +181,9 @@ FileHandle::~FileHandle() {
 int FileHandle::Open(const char* path, int flags) {
   int rc = Close();
   if (rc != 0) return rc;
-  return File_Open(path, flags, &handle_);
+  rc = File_Open(path, flags, &handle_);
+  if (rc != 0) handle_ = kFileNoHandle;  // a failed open holds nothing
+  return rc;
 }
 
 int FileHandle::Close() {
