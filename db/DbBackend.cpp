@@ -1,5 +1,6 @@
 #include "db/DbBackend.h"
 
+#include <cassert>
 #include <climits>
 #include <cstdlib>
 
@@ -30,6 +31,7 @@ DbWert DbText(const std::string& v) {
 }
 
 std::string DbZeileText(const DbZeile& z, size_t i) {
+  assert(i < z.size() && "column index beyond the select list");
   if (i >= z.size()) return "";
   const DbWert& w = z[i];
   switch (w.art) {
@@ -59,6 +61,7 @@ int IntAusGrenze(long double v) {
 }  // namespace
 
 int DbZeileInt(const DbZeile& z, size_t i) {
+  assert(i < z.size() && "column index beyond the select list");
   if (i >= z.size()) return 0;
   const DbWert& w = z[i];
   switch (w.art) {
@@ -76,6 +79,7 @@ int DbZeileInt(const DbZeile& z, size_t i) {
 }
 
 double DbZeileReal(const DbZeile& z, size_t i) {
+  assert(i < z.size() && "column index beyond the select list");
   if (i >= z.size()) return 0.0;
   const DbWert& w = z[i];
   switch (w.art) {

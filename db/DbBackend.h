@@ -33,6 +33,8 @@ using DbBinds = std::vector<DbWert>;
 
 // Reading a fetched column: NULL gives empty text or 0. A number beyond the
 // int range reads as the nearest bound (NaN as 0), never as a wrapped value.
+// The index lies within the row (asserted); a build without assertions reads
+// a column beyond it as NULL.
 std::string DbZeileText(const DbZeile& z, size_t i);
 int DbZeileInt(const DbZeile& z, size_t i);
 double DbZeileReal(const DbZeile& z, size_t i);
@@ -42,38 +44,38 @@ class DbBackend {
   virtual ~DbBackend() = default;
 
   // Prepares a statement once; `handle` identifies it for Execute.
-  virtual int Prepare(const std::string& sql, int& handle) = 0;
+  [[nodiscard]] virtual int Prepare(const std::string& sql, int& handle) = 0;
 
   // Runs a prepared statement with binds ":b0".. taken from binds[0]...
   // A query delivers every row into `rows` (materialised at once, so the
   // result stands as of this call whatever the session commits afterwards).
   // A write reports the number of rows it touched in `changed`.
-  virtual int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
-                      long long* changed) = 0;
+  [[nodiscard]] virtual int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
+                                    long long* changed) = 0;
 
   // Opens the transaction of one correction and takes the lock that keeps
   // other runs' corrections out until it ends (SQLite: the database's write
   // lock; PostgreSQL: one transaction-level advisory lock). 0, or the status
   // of the failure (-54 when the lock was not granted within the wait bound);
   // on a failure no transaction stays open.
-  virtual int Begin() = 0;
+  [[nodiscard]] virtual int Begin() = 0;
 
   // The number of columns of a prepared statement's result (0: a write).
   virtual int Spalten(int handle, int& spalten) = 0;
 
-  virtual int Savepoint(const std::string& name) = 0;
+  [[nodiscard]] virtual int Savepoint(const std::string& name) = 0;
   // Keeps what was done since the savepoint and forgets the savepoint (the
   // transaction goes on). An engine may defer the release to its next
   // statement.
-  virtual int Release(const std::string& name) = 0;
+  [[nodiscard]] virtual int Release(const std::string& name) = 0;
   // Undoes everything since the savepoint; nothing stays pending afterwards.
-  virtual int RollbackTo(const std::string& name) = 0;
-  virtual int Commit() = 0;
-  virtual int Rollback() = 0;
+  [[nodiscard]] virtual int RollbackTo(const std::string& name) = 0;
+  [[nodiscard]] virtual int Commit() = 0;
+  [[nodiscard]] virtual int Rollback() = 0;
 };
 
 // Opens the engine that the service part of the connect string names.
 // `service` is what follows "@": "sqlite:<path>" for an SQLite file, or a
 // PostgreSQL URI / connection string. Returns the status and the backend.
-int DbBackend_Open(const std::string& user, const std::string& password, const std::string& service,
-                   std::unique_ptr<DbBackend>& out);
+[[nodiscard]] int DbBackend_Open(const std::string& user, const std::string& password,
+                                 const std::string& service, std::unique_ptr<DbBackend>& out);

@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <memory>
 #include <unordered_map>
 
@@ -53,7 +54,7 @@ bool Faulted(const char* op, int& status) {
   return false;
 }
 
-int Handle(const char* op, const char* sql, int& handle) {
+[[nodiscard]] int Handle(const char* op, const char* sql, int& handle) {
   Session& s = S();
   if (!s.backend) return DB_NOT_LOGGED_ON;
   // The operation's name finds its prepared statement; the text is compared
@@ -80,8 +81,8 @@ bool Abgebrochen(const char* op, int st) {
   return s.abbruch != DB_OK;
 }
 
-int Run(const char* op, const char* sql, const DbBinds& binds, std::vector<DbZeile>* rows,
-        long long* changed) {
+[[nodiscard]] int Run(const char* op, const char* sql, const DbBinds& binds,
+                      std::vector<DbZeile>* rows, long long* changed) {
   Session& s = S();
   // After an environmental failure the correction is lost anyway: nothing
   // more of it runs, every statement answers with that failure.
@@ -124,7 +125,9 @@ int Db_ConnectWith(const std::string& login, const std::string& pass, const std:
 }
 
 void Db_Commit() {
-  if (S().backend) S().backend->Commit();
+  // The final commit of a run: nothing is left to do about a failure (each
+  // correction has committed or been rolled back on its own).
+  if (S().backend) (void)S().backend->Commit();
 }
 
 int Db_KorrekturBeginn() {
@@ -134,8 +137,9 @@ int Db_KorrekturBeginn() {
   s.abbruch = DB_OK;
   s.abbruchOp.clear();
   // A write outside a correction has committed already; anything else still
-  // open (a read's transaction on a server) ends here.
-  s.backend->Commit();
+  // open (a read's transaction on a server) ends here; it has written
+  // nothing, so its commit's status changes nothing.
+  (void)s.backend->Commit();
   int st = s.backend->Begin();
   if (st == DB_OK) {
     s.korrektur = true;
@@ -162,7 +166,8 @@ int Db_KorrekturCommit() {
   s.korrektur = false;
   int st = s.backend->Commit();
   if (st != DB_OK) {
-    s.backend->Rollback();
+    // The commit's failure is the one reported; the rollback only clears up.
+    (void)s.backend->Rollback();
     s.abbruch = st;
     s.abbruchOp = "Commit";
   }
@@ -172,11 +177,14 @@ int Db_KorrekturCommit() {
 void Db_KorrekturRollback() {
   Session& s = S();
   s.korrektur = false;
-  if (s.backend) s.backend->Rollback();
+  // Nothing more can be done about a failed rollback; the correction is not
+  // committed either way.
+  if (s.backend) (void)s.backend->Rollback();
 }
 
 void Db_Rollback() {
-  if (S().backend) S().backend->Rollback();
+  // As Db_KorrekturRollback: nothing stays committed whatever it returns.
+  if (S().backend) (void)S().backend->Rollback();
 }
 
 void Db_Disconnect() {
@@ -225,13 +233,15 @@ int Db_Write(const char* op, const char* savepoint, const char* sql, const DbBin
   if (st == DB_OK) {
     int cst = s.backend->Commit();
     if (cst != DB_OK) {
-      // A commit that fails leaves nothing behind either.
-      s.backend->RollbackTo(savepoint);
+      // A commit that fails leaves nothing behind either; its status is the
+      // one reported.
+      (void)s.backend->RollbackTo(savepoint);
       return cst;
     }
     return DB_OK;
   }
-  s.backend->RollbackTo(savepoint);
+  // The statement's own status is the one reported.
+  (void)s.backend->RollbackTo(savepoint);
   return st;
 }
 
@@ -243,6 +253,8 @@ int Db_Execute(const char* op, const char* sql, const DbBinds& binds, long long*
 }
 
 int Db_CursorOpen(DbCursor& c, const char* op, const char* sql, const DbBinds& binds) {
+  // Opening a cursor that is still open would drop its undelivered rows.
+  assert(!c.open && "cursor opened twice");
   c.op = op;
   c.rows.clear();
   c.next = 0;

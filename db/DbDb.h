@@ -15,10 +15,11 @@
 
 // Reads LOGIN, PASS and NET8 from the configuration file and connects.
 // 0 when connected; a negative status otherwise (see DbStatus.h).
-int Db_Connect();
+[[nodiscard]] int Db_Connect();
 
 // Connects with the three parts of the connect string LOGIN/PASS@NET8.
-int Db_ConnectWith(const std::string& login, const std::string& pass, const std::string& net8);
+[[nodiscard]] int Db_ConnectWith(const std::string& login, const std::string& pass,
+                                 const std::string& net8);
 
 // What a client library had to say while the last connect ran (for example
 // that a password file others may read was ignored), or empty. Libraries
@@ -36,14 +37,14 @@ void Db_Rollback();
 // savepoint (a failure of the data undoes only the statement) but commits
 // nothing. The first environmental failure (Db_Umweltfehler) dooms the
 // correction: every later statement returns that status without running.
-int Db_KorrekturBeginn();
+[[nodiscard]] int Db_KorrekturBeginn();
 // The environmental failure that doomed the current or last correction (0:
 // none), and the operation that met it ("Begin" for the start, "Commit" for
 // the commit).
-int Db_KorrekturAbbruch(std::string* op = nullptr);
+[[nodiscard]] int Db_KorrekturAbbruch(std::string* op = nullptr);
 // Commits the correction: 0; or, when it is doomed or the commit fails, rolls
 // it back and returns the status (Db_KorrekturAbbruch names the operation).
-int Db_KorrekturCommit();
+[[nodiscard]] int Db_KorrekturCommit();
 // Rolls the open correction back: nothing of it stays.
 void Db_KorrekturRollback();
 
@@ -53,18 +54,20 @@ bool Db_Connected();
 
 // Single-row read: 0 with `row` filled, 1403 when no row, -1422 when more
 // than one row qualifies, a negative status on failure.
-int Db_ReadOne(const char* op, const char* sql, const DbBinds& binds, DbZeile& row);
+[[nodiscard]] int Db_ReadOne(const char* op, const char* sql, const DbBinds& binds, DbZeile& row);
 
 // Single-row write: savepoint "<savepoint>", statement, commit on success
 // (inside a correction: release of the savepoint, the correction commits),
 // rollback to the savepoint otherwise. Returns the statement's own status;
 // an update or delete that touched no row returns 1403 (and is rolled back,
 // which changes nothing).
-int Db_Write(const char* op, const char* savepoint, const char* sql, const DbBinds& binds);
+[[nodiscard]] int Db_Write(const char* op, const char* savepoint, const char* sql,
+                           const DbBinds& binds);
 
 // A statement outside the single-row pattern (a delete of many rows, for
 // example); no savepoint, no commit. `changed` receives the rows touched.
-int Db_Execute(const char* op, const char* sql, const DbBinds& binds, long long* changed);
+[[nodiscard]] int Db_Execute(const char* op, const char* sql, const DbBinds& binds,
+                             long long* changed);
 
 // A cursor holds the rows of its result as they stood at open, whatever the
 // session changes and commits while it is open.
@@ -75,12 +78,13 @@ struct DbCursor {
   bool open = false;
 };
 
-int Db_CursorOpen(DbCursor& c, const char* op, const char* sql, const DbBinds& binds);
+// Opens a closed cursor (opening an open one is a fault, asserted).
+[[nodiscard]] int Db_CursorOpen(DbCursor& c, const char* op, const char* sql, const DbBinds& binds);
 // 0 and `row` set to the next row; 1403 at the end; -1001 when not open.
 // The fault seam can fail fetches of a cursor by naming "<operation>.Fetch".
-int Db_CursorFetch(DbCursor& c, const DbZeile*& row);
+[[nodiscard]] int Db_CursorFetch(DbCursor& c, const DbZeile*& row);
 // 0; -1001 when not open.
-int Db_CursorClose(DbCursor& c);
+[[nodiscard]] int Db_CursorClose(DbCursor& c);
 
 // One statement of a data-access module: its operation name, its text, and
 // what the row description of its record expects of it. Every module lists

@@ -2,6 +2,7 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
+#include "db/DbstdZeilen.h"
 
 namespace {
 

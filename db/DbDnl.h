@@ -33,20 +33,20 @@ struct CfgSatz {
 // Order headers with ApkDwn = marker, ordered by ApkDwn, ApkFbe (and ApkApk,
 // so that the order is the same on every engine). The fetch
 // fills every field of the header record including the change instant ApkDat.
-int Apk_OpenDnl(const std::string& marker);
-int Apk_FetchDnl(ApkSatz& row);
-int Apk_CloseDnl();
+[[nodiscard]] int Apk_OpenDnl(const std::string& marker);
+[[nodiscard]] int Apk_FetchDnl(ApkSatz& row);
+[[nodiscard]] int Apk_CloseDnl();
 
 // Operations with AppDwn = marker, ordered by AppDwn, AppFbe (then by key).
-int App_OpenDnl(const std::string& marker);
-int App_FetchDnl(AppSatz& row);
-int App_CloseDnl();
+[[nodiscard]] int App_OpenDnl(const std::string& marker);
+[[nodiscard]] int App_FetchDnl(AppSatz& row);
+[[nodiscard]] int App_CloseDnl();
 
 // Terminal lines whose first or second range holds `key` (text comparison,
 // both bounds included; ranges 3 to 5 are not searched), lowest CfgDta first.
-int Cfg_OpenDnl(const std::string& key);
-int Cfg_FetchDnl(CfgSatz& row);
-int Cfg_CloseDnl();
+[[nodiscard]] int Cfg_OpenDnl(const std::string& key);
+[[nodiscard]] int Cfg_FetchDnl(CfgSatz& row);
+[[nodiscard]] int Cfg_CloseDnl();
 
 // Every statement of this module, for the test that holds each against its
 // record's row description.

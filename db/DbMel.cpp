@@ -175,7 +175,7 @@ const DbAnweisung kMelNachherCur{
         "KeySek desc",
     kMelSpalten, -1};
 
-int Fetch(DbCursor& cur, MelSatz& row) {
+[[nodiscard]] int Fetch(DbCursor& cur, MelSatz& row) {
   return DbSatzHolen(cur, kMel, row, DbFehlRegel::Markierte);
 }
 
@@ -630,7 +630,7 @@ const DbAnweisung kNzaOpenSa2Zeit{
         "coalesce(NzaPnr,'')=coalesce(:b3,'') and " NZA_WINDOW("4", "5") ") order by NzaDtm",
     kNzaSpalten, -1};
 
-int NzaFetch(DbCursor& cur, NzaSatz& row) {
+[[nodiscard]] int NzaFetch(DbCursor& cur, NzaSatz& row) {
   return DbSatzHolen(cur, kNza, row, DbFehlRegel::Markierte);
 }
 

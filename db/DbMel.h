@@ -1,4 +1,5 @@
-// Messages (Qvt560Mel) and, later, markers, interface and evaluation tables.
+// Messages (Qvt560Mel), upload numbers, markers, interface, error and
+// evaluation tables (Qvt590Nza, scratch list Qvt561Mlt).
 #pragma once
 
 #include <string>
@@ -46,73 +47,78 @@ struct MelSatz {
 
 // Single-row writes; each commits on 0 and leaves nothing behind otherwise.
 // 0 inserted; -1 the key exists already; another negative on failure.
-int Mel_PKeyIns(const MelSatz& row);
+[[nodiscard]] int Mel_PKeyIns(const MelSatz& row);
 // 0 updated; 1403 no row with the key; a negative on failure.
-int Mel_PKeyUpdate(const MelSatz& row);
+[[nodiscard]] int Mel_PKeyUpdate(const MelSatz& row);
 // 0 deleted; 1403 no row with the key; a negative on failure.
-int Mel_PKeyDel(const MelSatz& row);
+[[nodiscard]] int Mel_PKeyDel(const MelSatz& row);
 // 0 and the row filled for its own KeyBnr/KeyLfn; otherwise 1403 or a
 // negative, with KeyBnr, KeyLfn and the eight quantities (MelGum .. MelNam,
 // MelKgm .. MelKnm) set to 0 and every other field left as it was.
-int Mel_PKeyReadk(MelSatz& row);
+[[nodiscard]] int Mel_PKeyReadk(MelSatz& row);
 // Reads the correction mark (MelKsb, MelKfc) of one message and locks the
 // row until the correction's transaction ends, so that no other run applies
 // the same correction meanwhile. 0 with both set; 1403 when the row is gone;
 // a negative status on failure (both empty).
-int Mel_PKeyLock(int bnr, int lfn, std::string& ksb, std::string& kfc);
+[[nodiscard]] int Mel_PKeyLock(int bnr, int lfn, std::string& ksb, std::string& kfc);
 
 // Cursors: Open returns 0 or a negative status; Fetch returns 0 with the next
 // row, 1403 at the end or a negative (then the row as after a failed
 // Mel_PKeyReadk); Close returns 0. Each delivers its rows as they stood at open.
 
 // Rows of one clerk: MelKsb = clerk, in date, time, KeySek order.
-int Mel_KsbCurOpen(const std::string& clerk);
-int Mel_KsbCurFetch(MelSatz& row);
-int Mel_KsbCurClose();
+[[nodiscard]] int Mel_KsbCurOpen(const std::string& clerk);
+[[nodiscard]] int Mel_KsbCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_KsbCurClose();
 // Rows the open clerk cursor delivers in all (0 when it is not open).
 long Mel_KsbCurAnzahl();
 
 // Rows of one booking number, in date, time, KeySek order.
-int Mel_BnrCurOpen(int bnr);
-int Mel_BnrCurFetch(MelSatz& row);
-int Mel_BnrCurClose();
+[[nodiscard]] int Mel_BnrCurOpen(int bnr);
+[[nodiscard]] int Mel_BnrCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_BnrCurClose();
 
 // Rows of one object type at one workplace, in instant and KeySek order.
-int Mel_AplCurOpen(const std::string& objTyp, const std::string& apl);
-int Mel_AplCurFetch(MelSatz& row);
-int Mel_AplCurClose();
+[[nodiscard]] int Mel_AplCurOpen(const std::string& objTyp, const std::string& apl);
+[[nodiscard]] int Mel_AplCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_AplCurClose();
 
 // Rows of one object type, workplace, order and operation.
-int Mel_AplAppCurOpen(const std::string& objTyp, const std::string& apl, const std::string& apk,
-                      const std::string& app);
-int Mel_AplAppCurFetch(MelSatz& row);
-int Mel_AplAppCurClose();
+[[nodiscard]] int Mel_AplAppCurOpen(const std::string& objTyp, const std::string& apl,
+                                    const std::string& apk, const std::string& app);
+[[nodiscard]] int Mel_AplAppCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_AplAppCurClose();
 
 // Rows of one object type, workplace, order, operation and person.
-int Mel_PnrCurOpen(const std::string& objTyp, const std::string& apl, const std::string& apk,
-                   const std::string& app, const std::string& pnr);
-int Mel_PnrCurFetch(MelSatz& row);
-int Mel_PnrCurClose();
+[[nodiscard]] int Mel_PnrCurOpen(const std::string& objTyp, const std::string& apl,
+                                 const std::string& apk, const std::string& app,
+                                 const std::string& pnr);
+[[nodiscard]] int Mel_PnrCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_PnrCurClose();
 
 // As Mel_PnrCur, limited to the instants from d1/t1 to d2/t2 (both included).
-int Mel_PnrZeitCurOpen(const std::string& objTyp, const std::string& apl, const std::string& apk,
-                       const std::string& app, const std::string& pnr, const std::string& d1,
-                       const std::string& t1, const std::string& d2, const std::string& t2);
-int Mel_PnrZeitCurFetch(MelSatz& row);
-int Mel_PnrZeitCurClose();
+[[nodiscard]] int Mel_PnrZeitCurOpen(const std::string& objTyp, const std::string& apl,
+                                     const std::string& apk, const std::string& app,
+                                     const std::string& pnr, const std::string& d1,
+                                     const std::string& t1, const std::string& d2,
+                                     const std::string& t2);
+[[nodiscard]] int Mel_PnrZeitCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_PnrZeitCurClose();
 
 // Rows of a workplace, order and operation strictly before d/t, latest first.
-int Mel_VorherCurOpen(const std::string& apl, const std::string& apk, const std::string& app,
-                      const std::string& d, const std::string& t);
-int Mel_VorherCurFetch(MelSatz& row);
-int Mel_VorherCurClose();
+[[nodiscard]] int Mel_VorherCurOpen(const std::string& apl, const std::string& apk,
+                                    const std::string& app, const std::string& d,
+                                    const std::string& t);
+[[nodiscard]] int Mel_VorherCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_VorherCurClose();
 
 // Rows of a workplace, order and operation strictly after d/t, in date and
 // time order (KeySek descending within one instant).
-int Mel_NachherCurOpen(const std::string& apl, const std::string& apk, const std::string& app,
-                       const std::string& d, const std::string& t);
-int Mel_NachherCurFetch(MelSatz& row);
-int Mel_NachherCurClose();
+[[nodiscard]] int Mel_NachherCurOpen(const std::string& apl, const std::string& apk,
+                                     const std::string& app, const std::string& d,
+                                     const std::string& t);
+[[nodiscard]] int Mel_NachherCurFetch(MelSatz& row);
+[[nodiscard]] int Mel_NachherCurClose();
 
 // ---------------------------------------------------------------------------
 // Upload-number counters, production-planning interface, re-evaluation
@@ -127,17 +133,17 @@ struct BnrSatz {
 
 // 0 and the row filled for its BnrKey; 1403 no such counter; a negative on
 // failure. The row is unchanged unless 0.
-int Bnr_PKeyReadk(BnrSatz& row);
+[[nodiscard]] int Bnr_PKeyReadk(BnrSatz& row);
 // 0 inserted; -1 the counter exists already; a negative on failure.
-int Bnr_PKeyIns(const BnrSatz& row);
+[[nodiscard]] int Bnr_PKeyIns(const BnrSatz& row);
 // 0 updated; 1403 no such counter (nothing changed); a negative on failure.
-int Bnr_PKeyUpd(const BnrSatz& row);
+[[nodiscard]] int Bnr_PKeyUpd(const BnrSatz& row);
 // Draws the next number of counter row.BnrKey in one statement: the counter
 // is raised by 1 (a NULL counter counts as 0) and row.BnrEsb recorded, and the
 // new value comes back in row.BnrBnr. Two sessions drawing at the same time
 // always get different numbers. 0 drawn and committed; 1403 no such counter
 // (nothing changed); a negative on failure (nothing changed, row.BnrBnr kept).
-int Bnr_PKeyNext(BnrSatz& row);
+[[nodiscard]] int Bnr_PKeyNext(BnrSatz& row);
 
 // Production-planning interface record (Qvt580Pps); all texts as they stand.
 struct PpsSatz {
@@ -156,7 +162,7 @@ struct PpsSatz {
 };
 
 // 0 inserted and committed; a negative on failure (nothing written).
-int Pps_PKeyIns(const PpsSatz& row);
+[[nodiscard]] int Pps_PKeyIns(const PpsSatz& row);
 
 // Re-evaluation marker (Qvt563Mrk); key MrkKng, MrkApl, MrkApk, MrkApp,
 // MrkPnr, MrkBnr. MrkDat is set to sysdate by every write.
@@ -170,12 +176,12 @@ struct MrkSatz {
 
 // 0 and the row filled for its full key; 1403 no such marker; a negative on
 // failure. The row is unchanged unless 0.
-int Mrk_PKeyReadk(MrkSatz& row);
+[[nodiscard]] int Mrk_PKeyReadk(MrkSatz& row);
 // 0 inserted; -1 a marker with that key exists; a negative on failure.
-int Mrk_PKeyIns(const MrkSatz& row);
+[[nodiscard]] int Mrk_PKeyIns(const MrkSatz& row);
 // Sets MrkMdt of the marker with the row's key. 0 updated; 1403 no such
 // marker; a negative on failure.
-int Mrk_PKeyUpd(const MrkSatz& row);
+[[nodiscard]] int Mrk_PKeyUpd(const MrkSatz& row);
 
 // Evaluation error row (Qvt554Err); ErrDat is set to sysdate by the insert.
 struct ErrSatz {
@@ -188,11 +194,11 @@ struct ErrSatz {
 };
 
 // 0 inserted and committed; a negative on failure (nothing written).
-int Err_PKeyIns(const ErrSatz& row);
+[[nodiscard]] int Err_PKeyIns(const ErrSatz& row);
 
 // The highest running number KeyLfn in use in booking `bnr` (0 when the
 // booking has no rows). 0 and `maxLfn` set; a negative on failure.
-int Mel_BnrMaxLfn(int bnr, int& maxLfn);
+[[nodiscard]] int Mel_BnrMaxLfn(int bnr, int& maxLfn);
 
 // ---------------------------------------------------------------------------
 // Evaluation rows and scratch list
@@ -274,18 +280,19 @@ struct MltSatz {
 
 // Writes commit on 0 and leave the table as it was otherwise.
 // 0 inserted; -1 a row with the key exists already; another negative on failure.
-int Nza_PKeyIns(const NzaSatz& row);
+[[nodiscard]] int Nza_PKeyIns(const NzaSatz& row);
 // Every column of the row with the record's key. 0 updated; 1403 no such row;
 // a negative on failure.
-int Nza_PKeyUpd(const NzaSatz& row);
+[[nodiscard]] int Nza_PKeyUpd(const NzaSatz& row);
 // 0 deleted; 1403 no row with the record's key; a negative on failure.
-int Nza_PKeyDel(const NzaSatz& row);
+[[nodiscard]] int Nza_PKeyDel(const NzaSatz& row);
 // 0 and the row filled for its key; 1403 no such row, a negative on failure
 // (then the record as after every failed read, see above).
-int Nza_PKeyReadk(NzaSatz& row);
+[[nodiscard]] int Nza_PKeyReadk(NzaSatz& row);
 // Deletes every row of kind `sa` of order `apk`, operation `app` at workplace
 // `apl`. 0 deleted at least one; 1403 there was none; a negative on failure.
-int Nza_SA_Del(int sa, const std::string& apk, const std::string& app, const std::string& apl);
+[[nodiscard]] int Nza_SA_Del(int sa, const std::string& apk, const std::string& app,
+                             const std::string& apl);
 
 // Cursors: Open returns 0 or a negative status; Fetch returns 0 with the next
 // row, 1403 at the end or a negative (record as after a failed read); Close
@@ -294,54 +301,58 @@ int Nza_SA_Del(int sa, const std::string& apk, const std::string& app, const std
 // fetches by that name with ".Fetch".
 
 // Kind, workplace, order, operation and person; in begin order.
-int Nza_OpenPnr(int sa, const std::string& apl, const std::string& apk, const std::string& app,
-                const std::string& pnr);
-int Nza_FetchPnr(NzaSatz& row);
-int Nza_ClosePnr();
+[[nodiscard]] int Nza_OpenPnr(int sa, const std::string& apl, const std::string& apk,
+                              const std::string& app, const std::string& pnr);
+[[nodiscard]] int Nza_FetchPnr(NzaSatz& row);
+[[nodiscard]] int Nza_ClosePnr();
 
 // As Nza_OpenPnr, begin from stamp `von` to stamp `bis` (14 digits, both included).
-int Nza_PKeyVon_Open(int sa, const std::string& apl, const std::string& apk, const std::string& app,
-                     const std::string& pnr, const std::string& von, const std::string& bis);
-int Nza_PKeyVon_Read(NzaSatz& row);
-int Nza_PKeyVon_Close();
+[[nodiscard]] int Nza_PKeyVon_Open(int sa, const std::string& apl, const std::string& apk,
+                                   const std::string& app, const std::string& pnr,
+                                   const std::string& von, const std::string& bis);
+[[nodiscard]] int Nza_PKeyVon_Read(NzaSatz& row);
+[[nodiscard]] int Nza_PKeyVon_Close();
 
 // Kind, workplace, order and operation; in person and begin order.
-int Nza_OpenAplApp(int sa, const std::string& apl, const std::string& apk, const std::string& app);
-int Nza_FetchAplApp(NzaSatz& row);
-int Nza_CloseAplApp();
+[[nodiscard]] int Nza_OpenAplApp(int sa, const std::string& apl, const std::string& apk,
+                                 const std::string& app);
+[[nodiscard]] int Nza_FetchAplApp(NzaSatz& row);
+[[nodiscard]] int Nza_CloseAplApp();
 
 // Kind, order and operation over all workplaces.
-int Nza_OpenApkApp(int sa, const std::string& apk, const std::string& app);
-int Nza_FetchApkApp(NzaSatz& row);
-int Nza_CloseApkApp();
+[[nodiscard]] int Nza_OpenApkApp(int sa, const std::string& apk, const std::string& app);
+[[nodiscard]] int Nza_FetchApkApp(NzaSatz& row);
+[[nodiscard]] int Nza_CloseApkApp();
 
 // Kind-1 rows of a person whose begin or end lies from stamp `von` to stamp
 // `bis` (14 digits, both included); in begin order.
-int Nza_OpenSa1Zeit(const std::string& pnr, const std::string& von, const std::string& bis);
-int Nza_FetchSa1Zeit(NzaSatz& row);
-int Nza_CloseSa1Zeit();
+[[nodiscard]] int Nza_OpenSa1Zeit(const std::string& pnr, const std::string& von,
+                                  const std::string& bis);
+[[nodiscard]] int Nza_FetchSa1Zeit(NzaSatz& row);
+[[nodiscard]] int Nza_CloseSa1Zeit();
 
 // Kind-2 rows of a workplace, order, operation and person whose begin or end
 // lies from stamp `von` to stamp `bis` (both included); in begin order.
-int Nza_OpenSa2Zeit(const std::string& apl, const std::string& apk, const std::string& app,
-                    const std::string& pnr, const std::string& von, const std::string& bis);
-int Nza_FetchSa2Zeit(NzaSatz& row);
-int Nza_CloseSa2Zeit();
+[[nodiscard]] int Nza_OpenSa2Zeit(const std::string& apl, const std::string& apk,
+                                  const std::string& app, const std::string& pnr,
+                                  const std::string& von, const std::string& bis);
+[[nodiscard]] int Nza_FetchSa2Zeit(NzaSatz& row);
+[[nodiscard]] int Nza_CloseSa2Zeit();
 
 // 0 inserted; -1 the list has that running number already; another negative on failure.
-int Mlt_PKeyIns(const MltSatz& row);
+[[nodiscard]] int Mlt_PKeyIns(const MltSatz& row);
 // 0 deleted; 1403 no entry with the record's key; a negative on failure.
-int Mlt_PKeyDel(const MltSatz& row);
+[[nodiscard]] int Mlt_PKeyDel(const MltSatz& row);
 
 // The entries of one list (producer `erf`, run stamp `dat`), in instant and
 // running-number order.
-int Mlt_Open(const std::string& erf, const std::string& dat);
-int Mlt_Fetch(MltSatz& row);
-int Mlt_Close();
+[[nodiscard]] int Mlt_Open(const std::string& erf, const std::string& dat);
+[[nodiscard]] int Mlt_Fetch(MltSatz& row);
+[[nodiscard]] int Mlt_Close();
 
 // The highest running number of one list. 0 and `maxLfn` set; 1403 the list
 // is empty (`maxLfn` unchanged); a negative on failure (`maxLfn` unchanged).
-int Mlt_MaxLfn(const std::string& erf, const std::string& dat, int& maxLfn);
+[[nodiscard]] int Mlt_MaxLfn(const std::string& erf, const std::string& dat, int& maxLfn);
 
 // Every statement of this module, for the test that holds each against its
 // record's row description.

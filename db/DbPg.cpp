@@ -4,6 +4,7 @@
 #include <libpq-fe.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -161,6 +162,12 @@ bool ParamText(const DbWert& w, Oid type, std::string& out) {
   return true;
 }
 
+// Owns one libpq result and clears it when it goes out of scope.
+struct PgResultFrei {
+  void operator()(PGresult* r) const { PQclear(r); }
+};
+using PgResult = std::unique_ptr<PGresult, PgResultFrei>;
+
 DbWert ColumnValue(const PGresult* r, int row, int col) {
   DbWert w;
   if (PQgetisnull(r, row, col)) return w;
@@ -251,7 +258,7 @@ class PgBackend : public DbBackend {
   explicit PgBackend(PGconn* c) : conn_(c) {}
   ~PgBackend() override { PQfinish(conn_); }
 
-  int Prepare(const std::string& sql, int& handle) override {
+  [[nodiscard]] int Prepare(const std::string& sql, int& handle) override {
     Statement s;
     if (!DbPg_Rewrite(sql, s.text)) return DB_OTHER;
     s.name = "qv" + std::to_string(++named_);
@@ -268,25 +275,22 @@ class PgBackend : public DbBackend {
           int vst = Simple(Joined(vorab));
           if (vst != DB_OK) return vst;
         }
-        PGresult* r = PQprepare(conn_, s.name.c_str(), s.text.sql.c_str(), n, types.data());
-        int rst = ResultStatus(r);
+        PgResult r(PQprepare(conn_, s.name.c_str(), s.text.sql.c_str(), n, types.data()));
+        int rst = ResultStatus(r.get());
         if (rst != DB_OK) {
-          const char* code = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+          const char* code = r ? PQresultErrorField(r.get(), PG_DIAG_SQLSTATE) : nullptr;
           if (code != nullptr && std::strcmp(code, "42P18") == 0) {
-            retry = ParamNumberIn(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY));
+            retry = ParamNumberIn(PQresultErrorField(r.get(), PG_DIAG_MESSAGE_PRIMARY));
           }
-          PQclear(r);
           return rst;
         }
-        PQclear(r);
         // The types the server settled on, for converting the values.
-        PGresult* d = PQdescribePrepared(conn_, s.name.c_str());
-        rst = ResultStatus(d);
+        PgResult d(PQdescribePrepared(conn_, s.name.c_str()));
+        rst = ResultStatus(d.get());
         if (rst == DB_OK) {
-          for (int i = 0; i < PQnparams(d); ++i) s.types.push_back(PQparamtype(d, i));
-          s.spalten = PQnfields(d);
+          for (int i = 0; i < PQnparams(d.get()); ++i) s.types.push_back(PQparamtype(d.get(), i));
+          s.spalten = PQnfields(d.get());
         }
-        PQclear(d);
         return rst;
       });
       if (st == DB_OK || retry < 1 || retry > n || types[static_cast<size_t>(retry - 1)] != 0)
@@ -299,8 +303,8 @@ class PgBackend : public DbBackend {
     return DB_OK;
   }
 
-  int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
-              long long* changed) override {
+  [[nodiscard]] int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
+                            long long* changed) override {
     if (rows) rows->clear();
     if (changed) *changed = 0;
     if (handle < 0 || handle >= static_cast<int>(stmts_.size())) return DB_OTHER;
@@ -319,12 +323,12 @@ class PgBackend : public DbBackend {
       values[n - 1] = texts[n - 1].c_str();
     }
     return Atomic([&](const std::vector<std::string>& vorab) {
-      PGresult* r = nullptr;
+      PgResult r;
       int st = DB_OK;
       if (vorab.empty()) {
-        r = PQexecPrepared(conn_, s.name.c_str(), static_cast<int>(n), values.data(), nullptr,
-                           nullptr, 0);
-        st = ResultStatus(r);
+        r.reset(PQexecPrepared(conn_, s.name.c_str(), static_cast<int>(n), values.data(), nullptr,
+                               nullptr, 0));
+        st = ResultStatus(r.get());
       } else {
         // The savepoint commands and the statement go out in one round trip.
         st = Pipeline(
@@ -335,22 +339,21 @@ class PgBackend : public DbBackend {
             },
             r);
       }
-      if (st == DB_OK && PQresultStatus(r) == PGRES_TUPLES_OK) {
+      if (st == DB_OK && PQresultStatus(r.get()) == PGRES_TUPLES_OK) {
         if (rows) {
-          const int nrows = PQntuples(r);
-          const int ncols = PQnfields(r);
+          const int nrows = PQntuples(r.get());
+          const int ncols = PQnfields(r.get());
           rows->reserve(static_cast<size_t>(nrows));
           for (int i = 0; i < nrows; ++i) {
             DbZeile z;
             z.reserve(static_cast<size_t>(ncols));
-            for (int c = 0; c < ncols; ++c) z.push_back(ColumnValue(r, i, c));
+            for (int c = 0; c < ncols; ++c) z.push_back(ColumnValue(r.get(), i, c));
             rows->push_back(std::move(z));
           }
         }
       } else if (st == DB_OK && changed) {
-        *changed = std::atoll(PQcmdTuples(r));
+        *changed = std::atoll(PQcmdTuples(r.get()));
       }
-      PQclear(r);
       return st;
     });
   }
@@ -361,7 +364,7 @@ class PgBackend : public DbBackend {
     return DB_OK;
   }
 
-  int Begin() override {
+  [[nodiscard]] int Begin() override {
     if (!Alive()) return DB_NOT_CONNECTED;
     if (PQtransactionStatus(conn_) != PQTRANS_IDLE) return DB_OTHER;
     Ended();
@@ -372,13 +375,14 @@ class PgBackend : public DbBackend {
     // it. The wait is bounded by the session's lock_timeout (then -54).
     int st = Simple(std::string("BEGIN; SELECT pg_advisory_xact_lock(") + kKorrLock + ")");
     if (st != DB_OK) {
-      if (Alive() && PQtransactionStatus(conn_) != PQTRANS_IDLE) Simple("ROLLBACK");
+      // Best effort: the failure before it is the one reported.
+      if (Alive() && PQtransactionStatus(conn_) != PQTRANS_IDLE) (void)Simple("ROLLBACK");
       Ended();
     }
     return st;
   }
 
-  int Release(const std::string& name) override {
+  [[nodiscard]] int Release(const std::string& name) override {
     if (!Alive()) return DB_NOT_CONNECTED;
     for (size_t k = savepoints_.size(); k-- > 0;) {
       if (savepoints_[k].name != name) continue;
@@ -393,7 +397,7 @@ class PgBackend : public DbBackend {
     return DB_OTHER;
   }
 
-  int Savepoint(const std::string& name) override {
+  [[nodiscard]] int Savepoint(const std::string& name) override {
     if (!Alive()) return DB_NOT_CONNECTED;
     std::string sql;
     bool began = false;
@@ -418,7 +422,8 @@ class PgBackend : public DbBackend {
     sql += "SAVEPOINT " + Ident(conn_, name) + "; SAVEPOINT " + kGuard;
     int st = Simple(sql);
     if (st != DB_OK) {
-      if (began && PQtransactionStatus(conn_) != PQTRANS_IDLE) Simple("ROLLBACK");
+      // Best effort: the failure before it is the one reported.
+      if (began && PQtransactionStatus(conn_) != PQTRANS_IDLE) (void)Simple("ROLLBACK");
       if (PQtransactionStatus(conn_) == PQTRANS_IDLE) Ended();
       return st;
     }
@@ -428,7 +433,7 @@ class PgBackend : public DbBackend {
     return DB_OK;
   }
 
-  int RollbackTo(const std::string& name) override {
+  [[nodiscard]] int RollbackTo(const std::string& name) override {
     if (!Alive()) return DB_NOT_CONNECTED;
     if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
       Ended();
@@ -465,11 +470,12 @@ class PgBackend : public DbBackend {
     return DB_OK;
   }
 
-  int Commit() override {
+  [[nodiscard]] int Commit() override {
     if (!Alive()) {
       Ended();
       return DB_NOT_CONNECTED;
     }
+    WaechterPruefen();
     switch (PQtransactionStatus(conn_)) {
       case PQTRANS_IDLE:
         Ended();
@@ -477,21 +483,20 @@ class PgBackend : public DbBackend {
       case PQTRANS_INERROR:
         // Not reached while every statement is guarded; never report a
         // rolled-back transaction as committed.
-        Simple("ROLLBACK");
+        (void)Simple("ROLLBACK");  // best effort: the failure before it is the one reported
         Ended();
         return DB_OTHER;
       default:
         break;
     }
-    PGresult* r = PQexec(conn_, "COMMIT");
-    int st = ResultStatus(r);
-    if (st == DB_OK && std::strcmp(PQcmdStatus(r), "COMMIT") != 0) st = DB_OTHER;
-    PQclear(r);
+    PgResult r(PQexec(conn_, "COMMIT"));
+    int st = ResultStatus(r.get());
+    if (st == DB_OK && std::strcmp(PQcmdStatus(r.get()), "COMMIT") != 0) st = DB_OTHER;
     Ended();
     return st;
   }
 
-  int Rollback() override {
+  [[nodiscard]] int Rollback() override {
     if (!Alive()) {
       Ended();
       return DB_NOT_CONNECTED;
@@ -510,13 +515,21 @@ class PgBackend : public DbBackend {
 
   bool Alive() const { return PQstatus(conn_) == CONNECTION_OK; }
 
+  // The statement guard's flags: it is fresh only while it is set, and it is
+  // set only inside a transaction (every end of one clears both).
+  void WaechterPruefen() const {
+    assert((guard_ || !fresh_) && "statement guard fresh but not set");
+    assert((!guard_ || PQtransactionStatus(conn_) != PQTRANS_IDLE) &&
+           "statement guard set outside a transaction");
+  }
+
   void Ended() {
     savepoints_.clear();
     vorab_.clear();
     guard_ = fresh_ = false;
   }
 
-  int ResultStatus(PGresult* r) {
+  [[nodiscard]] int ResultStatus(PGresult* r) {
     if (r == nullptr) return Alive() ? DB_OTHER : DB_NOT_CONNECTED;
     switch (PQresultStatus(r)) {
       case PGRES_COMMAND_OK:
@@ -554,8 +567,8 @@ class PgBackend : public DbBackend {
   // round trip. The status is the first failure among them; `r` receives the
   // statement's own result (nullptr when it did not run).
   template <class Send>
-  int Pipeline(const std::vector<std::string>& vorab, Send&& send, PGresult*& r) {
-    r = nullptr;
+  [[nodiscard]] int Pipeline(const std::vector<std::string>& vorab, Send&& send, PgResult& r) {
+    r.reset();
     if (PQenterPipelineMode(conn_) != 1) return Alive() ? DB_OTHER : DB_NOT_CONNECTED;
     bool sent = true;
     for (const std::string& c : vorab) {
@@ -566,7 +579,7 @@ class PgBackend : public DbBackend {
     int st = sent ? DB_OK : DB_NOT_CONNECTED;
     size_t query = 0;  // the command whose results come now; each ends with nullptr
     while (sent) {
-      PGresult* x = PQgetResult(conn_);
+      PgResult x(PQgetResult(conn_));
       if (x == nullptr) {
         if (!Alive()) {
           st = DB_NOT_CONNECTED;
@@ -575,34 +588,26 @@ class PgBackend : public DbBackend {
         ++query;
         continue;
       }
-      const ExecStatusType es = PQresultStatus(x);
-      if (es == PGRES_PIPELINE_SYNC) {
-        PQclear(x);
-        break;
-      }
-      if (es == PGRES_PIPELINE_ABORTED) {
-        PQclear(x);
-      } else if (query < vorab.size()) {
-        const int cst = ResultStatus(x);
+      const ExecStatusType es = PQresultStatus(x.get());
+      if (es == PGRES_PIPELINE_SYNC) break;
+      if (es == PGRES_PIPELINE_ABORTED) continue;
+      if (query < vorab.size()) {
+        const int cst = ResultStatus(x.get());
         if (st == DB_OK) st = cst;
-        PQclear(x);
       } else {
-        if (r) PQclear(r);
-        r = x;
+        r = std::move(x);
       }
     }
     PQexitPipelineMode(conn_);
     if (!Alive()) st = DB_NOT_CONNECTED;
     if (st == DB_OK && r == nullptr) st = DB_OTHER;
-    if (st == DB_OK) st = ResultStatus(r);
+    if (st == DB_OK) st = ResultStatus(r.get());
     return st;
   }
 
-  int Simple(const std::string& sql) {
-    PGresult* r = PQexec(conn_, sql.c_str());
-    int st = ResultStatus(r);
-    PQclear(r);
-    return st;
+  [[nodiscard]] int Simple(const std::string& sql) {
+    PgResult r(PQexec(conn_, sql.c_str()));
+    return ResultStatus(r.get());
   }
 
   // Runs one statement so that, inside a transaction, its failure undoes only
@@ -610,11 +615,12 @@ class PgBackend : public DbBackend {
   // installation's programs expect; outside one the server's autocommit does
   // the same.
   template <class F>
-  int Atomic(F&& run) {
+  [[nodiscard]] int Atomic(F&& run) {
     if (!Alive()) {
       Ended();
       return DB_NOT_CONNECTED;
     }
+    WaechterPruefen();
     const bool tx = PQtransactionStatus(conn_) == PQTRANS_INTRANS;
     std::vector<std::string> vorab;
     if (tx) {
@@ -648,7 +654,7 @@ class PgBackend : public DbBackend {
 // The status of a connect that failed. libpq runs in the program's C locale,
 // so its own texts are English; a server's texts may be translated, so a
 // login that failed after a password was asked for counts as refused too.
-int ConnectFailure(PGconn* c) {
+[[nodiscard]] int ConnectFailure(PGconn* c) {
   const std::string m = PQerrorMessage(c);
   if (Contains(m, "authentication failed") || Contains(m, "no password supplied") ||
       Contains(m, "pg_hba.conf") || Contains(m, "is not permitted to log in") ||
@@ -912,21 +918,19 @@ int DbPg_Open(const std::string& user, const std::string& password, const std::s
   }
   // No console output: server notices are dropped.
   PQsetNoticeProcessor(c, IgnoreNotice, nullptr);
-  PGresult* r = PQexec(c, kSessionSetup);
-  const ExecStatusType rs = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+  PgResult r(PQexec(c, kSessionSetup));
+  const ExecStatusType rs = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
   int st = DB_OK;
   if (rs != PGRES_COMMAND_OK && rs != PGRES_TUPLES_OK) {
-    const char* code = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+    const char* code = r ? PQresultErrorField(r.get(), PG_DIAG_SQLSTATE) : nullptr;
     st = PQstatus(c) != CONNECTION_OK ? DB_NOT_CONNECTED : code ? DbPg_StatusOf(code) : DB_OTHER;
     if (st == DB_OK) st = DB_OTHER;
   }
-  PQclear(r);
   if (st == DB_OK) {
     // The shared system calendar belongs to a complete installation; without
     // it the connect fails, as on an SQLite installation without its file.
-    r = PQexec(c, "SELECT 1 FROM QvSystem.Qvt133Bak, QvSystem.Qvt133Kal WHERE false");
-    if (r == nullptr || PQresultStatus(r) != PGRES_TUPLES_OK) st = DB_NOT_CONNECTED;
-    PQclear(r);
+    r.reset(PQexec(c, "SELECT 1 FROM QvSystem.Qvt133Bak, QvSystem.Qvt133Kal WHERE false"));
+    if (r == nullptr || PQresultStatus(r.get()) != PGRES_TUPLES_OK) st = DB_NOT_CONNECTED;
   }
   if (st != DB_OK) {
     PQfinish(c);

@@ -37,8 +37,8 @@
 // environment gives). 0 and `out` set when connected; otherwise -12154 for an
 // unusable connection string, unknown service, host or database, -1017 for a
 // refused login, -3114 for a server that cannot be reached.
-int DbPg_Open(const std::string& user, const std::string& password, const std::string& conninfo,
-              std::unique_ptr<DbBackend>& out);
+[[nodiscard]] int DbPg_Open(const std::string& user, const std::string& password,
+                            const std::string& conninfo, std::unique_ptr<DbBackend>& out);
 
 // What the client library printed while the last DbPg_Open connected (for
 // example that a password file others may read was ignored); empty when
@@ -56,4 +56,4 @@ struct DbPgText {
 bool DbPg_Rewrite(const std::string& sql, DbPgText& out);
 
 // The status for a server error's SQLSTATE (five characters); see DbStatus.h.
-int DbPg_StatusOf(const std::string& sqlstate);
+[[nodiscard]] int DbPg_StatusOf(const std::string& sqlstate);

@@ -218,7 +218,7 @@ std::string WithoutForUpdate(const std::string& sql) {
   return sql.substr(0, start);
 }
 
-int MapError(sqlite3* db, int rc) {
+[[nodiscard]] int MapError(sqlite3* db, int rc) {
   int ext = sqlite3_extended_errcode(db);
   const char* msg = sqlite3_errmsg(db);
   switch (ext) {
@@ -279,7 +279,7 @@ class SqliteBackend : public DbBackend {
     sqlite3_close(db_);
   }
 
-  int Prepare(const std::string& sql, int& handle) override {
+  [[nodiscard]] int Prepare(const std::string& sql, int& handle) override {
     std::string text = RewriteSysdate(WithoutForUpdate(sql));
     Prepared p;
     int rc = sqlite3_prepare_v3(db_, text.c_str(), static_cast<int>(text.size()),
@@ -303,8 +303,8 @@ class SqliteBackend : public DbBackend {
     return DB_OK;
   }
 
-  int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
-              long long* changed) override {
+  [[nodiscard]] int Execute(int handle, const DbBinds& binds, std::vector<DbZeile>* rows,
+                            long long* changed) override {
     if (handle < 0 || handle >= static_cast<int>(stmts_.size())) return DB_OTHER;
     Prepared& p = stmts_[handle];
     sqlite3_reset(p.stmt);
@@ -376,30 +376,32 @@ class SqliteBackend : public DbBackend {
     return DB_OK;
   }
 
-  int Begin() override {
+  [[nodiscard]] int Begin() override {
     if (!sqlite3_get_autocommit(db_)) return DB_OTHER;
     // IMMEDIATE takes the write lock now, waiting up to the busy timeout, so
     // that no other run changes what this correction reads before it writes.
     return Exec("begin immediate");
   }
 
-  int Savepoint(const std::string& name) override { return Exec("savepoint " + name); }
+  [[nodiscard]] int Savepoint(const std::string& name) override {
+    return Exec("savepoint " + name);
+  }
 
-  int Release(const std::string& name) override { return Exec("release " + name); }
+  [[nodiscard]] int Release(const std::string& name) override { return Exec("release " + name); }
 
-  int RollbackTo(const std::string& name) override {
+  [[nodiscard]] int RollbackTo(const std::string& name) override {
     // The statement as the installation's programs store it, two blanks included.
     int st = Exec("rollback  to " + name);
     int st2 = Exec("release " + name);
     return st != DB_OK ? st : st2;
   }
 
-  int Commit() override {
+  [[nodiscard]] int Commit() override {
     if (sqlite3_get_autocommit(db_)) return DB_OK;
     return Exec("commit");
   }
 
-  int Rollback() override {
+  [[nodiscard]] int Rollback() override {
     if (sqlite3_get_autocommit(db_)) return DB_OK;
     return Exec("rollback");
   }
@@ -407,7 +409,7 @@ class SqliteBackend : public DbBackend {
  private:
   // Savepoint, rollback and commit texts recur with every single-row write;
   // each is prepared once and kept.
-  int Exec(const std::string& sql) {
+  [[nodiscard]] int Exec(const std::string& sql) {
     sqlite3_stmt*& st = control_[sql];
     if (st == nullptr) {
       int rc = sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),

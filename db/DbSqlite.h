@@ -16,7 +16,7 @@
 
 #include "db/DbBackend.h"
 
-int DbSqlite_Open(const std::string& path, std::unique_ptr<DbBackend>& out);
+[[nodiscard]] int DbSqlite_Open(const std::string& path, std::unique_ptr<DbBackend>& out);
 
 // Date helpers of the SQLite functions, exposed for tests.
 // "20040301133000" with mask 'yyyymmddHH24MISS' -> "2004-03-01 13:30:00".

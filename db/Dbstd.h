@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "db/DbBackend.h"
-#include "db/DbSatz.h"
+struct DbAnweisung;
+
 
 // Function-code entry of a message kind (Qvt553Fzu).
 struct FzuSatz {
@@ -37,12 +37,12 @@ struct NzpSatz {
 
 // Reads the entry whose FzuMld equals entry.FzuMld. 0: entry filled; 1403 no
 // entry; negative on failure. The entry is unchanged unless 0.
-int Fzu_MldRead(FzuSatz& entry);
+[[nodiscard]] int Fzu_MldRead(FzuSatz& entry);
 
 // Reads the parameter row of key row.NzpAkz that is valid today (valid-from
 // before today, valid-to after today, both at midnight). 0: row filled;
 // 1403 none valid; -1422 more than one valid; the row unchanged unless 0.
-int Nzp_PKeyReadk(NzpSatz& row);
+[[nodiscard]] int Nzp_PKeyReadk(NzpSatz& row);
 
 // Order headers, operations, workplaces, persons and shift models
 //
@@ -189,64 +189,65 @@ struct EmoSatz {
 
 // Reads the header row.ApkApk. 0 filled; 1403 no such order; negative on
 // failure; otherwise only ApkApk stays. ApkDat is not read and comes back empty.
-int Apk_PKeyReadk(ApkSatz& row);
+[[nodiscard]] int Apk_PKeyReadk(ApkSatz& row);
 // Writes every column of the header by ApkApk (ApkBdi/ApkEdi from date and
 // time; empty date and time write no instant), ApkDat = now. 0 updated and
 // committed; 1403 no such order; negative on failure (nothing changed).
-int Apk_PKeyUpd(const ApkSatz& row);
+[[nodiscard]] int Apk_PKeyUpd(const ApkSatz& row);
 // 0 deleted and committed; 1403 no such order; negative on failure.
-int Apk_PKeyDel(const ApkSatz& row);
+[[nodiscard]] int Apk_PKeyDel(const ApkSatz& row);
 
 // Reads the operation row.AppApk/row.AppApp. 0 filled; 1403 none; negative
 // on failure; otherwise only the key stays.
-int App_PKeyReadk(AppSatz& row);
+[[nodiscard]] int App_PKeyReadk(AppSatz& row);
 // Writes every column but AppDat by key, AppDat = now. 0 updated and
 // committed; 1403 no such operation; negative on failure (nothing changed).
-int App_PKeyUpd(const AppSatz& row);
+[[nodiscard]] int App_PKeyUpd(const AppSatz& row);
 // 0 deleted and committed; 1403 no such operation; negative on failure.
-int App_PKeyDel(const AppSatz& row);
+[[nodiscard]] int App_PKeyDel(const AppSatz& row);
 // The operations whose AppZf2 equals `zf2` (the package key), in key order
 // (AppApk, AppApp), as every row shares the same AppZf2. Open: 0 or a
 // negative; Fetch: 0, 1403 at the end, negative; Close: 0.
-int App_OpenZf2(const std::string& zf2);
-int App_FetchZf2(AppSatz& row);
-int App_CloseZf2();
+[[nodiscard]] int App_OpenZf2(const std::string& zf2);
+[[nodiscard]] int App_FetchZf2(AppSatz& row);
+[[nodiscard]] int App_CloseZf2();
 
 // Reads the workplace row.AplApl. 0 filled; 1403 none; negative on failure;
 // otherwise only AplApl stays.
-int Apl_PKeyReadk(AplSatz& row);
+[[nodiscard]] int Apl_PKeyReadk(AplSatz& row);
 // Reads the person row.PrvPnr. 0 filled; 1403 none; negative on failure;
 // otherwise only PrvPnr stays.
-int Prv_PKeyReadk(PrvSatz& row);
+[[nodiscard]] int Prv_PKeyReadk(PrvSatz& row);
 
 // Shift-model day rows of assignment kind `kng` of `apg` valid on `datum`
 // ("yyyymmdd"), one per shift of each model, with the day type the
 // assignment's calendar gives that day, in shift-begin order. A day missing
 // from the calendar gives no row. Open: 0 or a negative; Fetch: 0 (KwJahr
 // derived), 1403 at the end, negative; Close: 0.
-int Aem_OpenTag(const std::string& apg, int kng, const std::string& datum);
-int Aem_FetchTag(AemTagSatz& row);
-int Aem_CloseTag();
+[[nodiscard]] int Aem_OpenTag(const std::string& apg, int kng, const std::string& datum);
+[[nodiscard]] int Aem_FetchTag(AemTagSatz& row);
+[[nodiscard]] int Aem_CloseTag();
 
 // Counts the assignments of kind 2 of `apg` into `anzahl`. 0 counted;
 // negative on failure (`anzahl` unchanged).
-int Aem_CountKng(const std::string& apg, int& anzahl);
+[[nodiscard]] int Aem_CountKng(const std::string& apg, int& anzahl);
 
 // The breaks of shift model `emo`, day type `ttp` whose break scheme is valid
 // on `datum` ("yyyymmdd"; an open end never matches), in shift-begin order.
 // Open: 0 or a negative; Fetch: 0, 1403 at the end, negative; Close: 0.
-int Emo_OpenPms(const std::string& emo, const std::string& ttp, const std::string& datum);
-int Emo_FetchPms(EmoPmsSatz& row);
-int Emo_ClosePms();
+[[nodiscard]] int Emo_OpenPms(const std::string& emo, const std::string& ttp,
+                              const std::string& datum);
+[[nodiscard]] int Emo_FetchPms(EmoPmsSatz& row);
+[[nodiscard]] int Emo_ClosePms();
 
 // The shift-model days of Aem_OpenTag for every day from `von` up to but not
 // including `bisAusschl` ("yyyymmdd" both), in day order and within a day in
 // Aem_OpenTag's order. The calendar-day columns (BakJhr .. BakJtg) are not
 // read and come back 0: the caller joins the calendar days (Bak_OpenTage).
-int Aem_OpenBereich(const std::string& apg, int kng, const std::string& von,
-                    const std::string& bisAusschl);
-int Aem_FetchBereich(AemTagSatz& row);
-int Aem_CloseBereich();
+[[nodiscard]] int Aem_OpenBereich(const std::string& apg, int kng, const std::string& von,
+                                  const std::string& bisAusschl);
+[[nodiscard]] int Aem_FetchBereich(AemTagSatz& row);
+[[nodiscard]] int Aem_CloseBereich();
 
 // Every break row of Emo_OpenPms for shift model `emo` and day type `ttp`,
 // whatever the day, with the validity of its break model ("yyyymmdd", empty
@@ -255,123 +256,15 @@ int Aem_CloseBereich();
 struct EmoPmsGueltigSatz : EmoPmsSatz {
   std::string PmzGvo, PmzGbi;
 };
-int Emo_OpenPmsAlle(const std::string& emo, const std::string& ttp);
-int Emo_FetchPmsAlle(EmoPmsGueltigSatz& row);
-int Emo_ClosePmsAlle();
+[[nodiscard]] int Emo_OpenPmsAlle(const std::string& emo, const std::string& ttp);
+[[nodiscard]] int Emo_FetchPmsAlle(EmoPmsGueltigSatz& row);
+[[nodiscard]] int Emo_ClosePmsAlle();
 
 // The shifts of shift model `emo` and day type `ttp` in begin order.
 // Open: 0 or a negative; Fetch: 0, 1403 at the end, negative; Close: 0.
-int Emo_Open(const std::string& emo, const std::string& ttp);
-int Emo_Fetch(EmoSatz& row);
-int Emo_Close();
-
-// Row descriptions of the header and operation rows, shared with the
-// download cursors (DbDnl), which fetch into the same records. The header's
-// change instant ApkDat is read only by the lists that ask for DbZusatz (the
-// download), between ApkSta and ApkErf; AppDat is read by every list. Neither
-// is written: every update sets it to sysdate. Dates with a time write one
-// instant (midnight when the time is empty, NULL when both are).
-inline constexpr DbFeld<ApkSatz> kApkZeile[] = {
-    DbTx("ApkApk", &ApkSatz::ApkApk, 0, DbSchl),
-    DbTx("ApkBz1", &ApkSatz::ApkBz1, 1),
-    DbTx("ApkBz2", &ApkSatz::ApkBz2, 2),
-    DbTx("ApkTxt", &ApkSatz::ApkTxt, 3),
-    DbKz("ApkSts", &ApkSatz::ApkSts, 4),
-    DbKz("ApkSis", &ApkSatz::ApkSis, 5),
-    DbTx("ApkKun", &ApkSatz::ApkKun, 6),
-    DbTx("ApkKb1", &ApkSatz::ApkKb1, 7),
-    DbTx("ApkKb2", &ApkSatz::ApkKb2, 8),
-    DbTx(DB_TAG("ApkBgs"), &ApkSatz::ApkBgs, 9),
-    DbTx(DB_TAG("ApkEns"), &ApkSatz::ApkEns, 10),
-    DbKz("ApkAfo", &ApkSatz::ApkAfo, 11),
-    DbKz("ApkEaf", &ApkSatz::ApkEaf, 12),
-    DbTx("ApkTnr", &ApkSatz::ApkTnr, 13),
-    DbTx("ApkTb1", &ApkSatz::ApkTb1, 14),
-    DbTx("ApkTb2", &ApkSatz::ApkTb2, 15),
-    DbRe("ApkSme", &ApkSatz::ApkSme, 16),
-    DbRe("ApkIme", &ApkSatz::ApkIme, 17),
-    DbTx("ApkMee", &ApkSatz::ApkMee, 18),
-    DbZp(DB_TAG("ApkBdi"), DB_UHR("ApkBdi"), &ApkSatz::ApkBdiDat, &ApkSatz::ApkBdiUhr,
-         DbInstant::Mitternacht, 19),
-    DbZp(DB_TAG("ApkEdi"), DB_UHR("ApkEdi"), &ApkSatz::ApkEdiDat, &ApkSatz::ApkEdiUhr,
-         DbInstant::Mitternacht, 20),
-    DbTx("ApkFbe", &ApkSatz::ApkFbe, 21),
-    DbTx("ApkKst", &ApkSatz::ApkKst, 22),
-    DbTx("ApkZf1", &ApkSatz::ApkZf1, 23),
-    DbTx("ApkZf2", &ApkSatz::ApkZf2, 24),
-    DbTx("ApkZf3", &ApkSatz::ApkZf3, 25),
-    DbTx("ApkKnz", &ApkSatz::ApkKnz, 26),
-    DbKz("ApkSsn", &ApkSatz::ApkSsn, 27),
-    DbTx("ApkDna", &ApkSatz::ApkDna, 28),
-    DbTx("ApkDwn", &ApkSatz::ApkDwn, 29),
-    DbKz("ApkSta", &ApkSatz::ApkSta, 30),
-    DbTx(DB_ZEIT("ApkDat"), &ApkSatz::ApkDat, -1, DbZusatz),
-    DbTx("ApkErf", &ApkSatz::ApkErf, 31),
-    DbNr("ApkAba", &ApkSatz::ApkAba, 32),
-};
-
-inline constexpr DbFeld<AppSatz> kAppZeile[] = {
-    DbTx("AppApk", &AppSatz::AppApk, 0, DbSchl),
-    DbTx("AppApp", &AppSatz::AppApp, 1, DbSchl),
-    DbTx("AppVaf", &AppSatz::AppVaf, 2),
-    DbTx("AppNaf", &AppSatz::AppNaf, 3),
-    DbTx("AppBz1", &AppSatz::AppBz1, 4),
-    DbTx("AppBz2", &AppSatz::AppBz2, 5),
-    DbTx("AppTxt", &AppSatz::AppTxt, 6),
-    DbKz("AppSts", &AppSatz::AppSts, 7),
-    DbKz("AppSis", &AppSatz::AppSis, 8),
-    DbZp(DB_TAG("AppBdi"), DB_UHR("AppBdi"), &AppSatz::AppBdiDat, &AppSatz::AppBdiUhr,
-         DbInstant::Mitternacht, 9),
-    DbZp(DB_TAG("AppBds"), DB_UHR("AppBds"), &AppSatz::AppBdsDat, &AppSatz::AppBdsUhr,
-         DbInstant::Mitternacht, 10),
-    DbZp(DB_TAG("AppSbd"), DB_UHR("AppSbd"), &AppSatz::AppSbdDat, &AppSatz::AppSbdUhr,
-         DbInstant::Mitternacht, 11),
-    DbZp(DB_TAG("AppEdi"), DB_UHR("AppEdi"), &AppSatz::AppEdiDat, &AppSatz::AppEdiUhr,
-         DbInstant::Mitternacht, 12),
-    DbZp(DB_TAG("AppEds"), DB_UHR("AppEds"), &AppSatz::AppEdsDat, &AppSatz::AppEdsUhr,
-         DbInstant::Mitternacht, 13),
-    DbZp(DB_TAG("AppSed"), DB_UHR("AppSed"), &AppSatz::AppSedDat, &AppSatz::AppSedUhr,
-         DbInstant::Mitternacht, 14),
-    DbZp(DB_TAG("AppRad"), DB_UHR("AppRad"), &AppSatz::AppRadDat, &AppSatz::AppRadUhr,
-         DbInstant::Mitternacht, 15),
-    DbZp(DB_TAG("AppRed"), DB_UHR("AppRed"), &AppSatz::AppRedDat, &AppSatz::AppRedUhr,
-         DbInstant::Mitternacht, 16),
-    DbNr("AppAgs", &AppSatz::AppAgs, 17),
-    DbNr("AppAbs", &AppSatz::AppAbs, 18),
-    DbNr("AppAes", &AppSatz::AppAes, 19),
-    DbRe("AppSme", &AppSatz::AppSme, 20),
-    DbRe("AppIme", &AppSatz::AppIme, 21),
-    DbRe("AppAme", &AppSatz::AppAme, 22),
-    DbTx("AppMee", &AppSatz::AppMee, 23),
-    DbRe("AppSza", &AppSatz::AppSza, 24),
-    DbRe("AppStr", &AppSatz::AppStr, 25),
-    DbRe("AppSte", &AppSatz::AppSte, 26),
-    DbRe("AppIta", &AppSatz::AppIta, 27),
-    DbRe("AppItr", &AppSatz::AppItr, 28),
-    DbRe("AppIte", &AppSatz::AppIte, 29),
-    DbTx("AppApg", &AppSatz::AppApg, 30),
-    DbTx("AppApl", &AppSatz::AppApl, 31),
-    DbTx("AppKt1", &AppSatz::AppKt1, 32),
-    DbTx("AppKz1", &AppSatz::AppKz1, 33),
-    DbTx("AppKt2", &AppSatz::AppKt2, 34),
-    DbTx("AppKz2", &AppSatz::AppKz2, 35),
-    DbTx("AppKt3", &AppSatz::AppKt3, 36),
-    DbTx("AppKz3", &AppSatz::AppKz3, 37),
-    DbTx("AppKt4", &AppSatz::AppKt4, 38),
-    DbTx("AppKz4", &AppSatz::AppKz4, 39),
-    DbTx("AppFbe", &AppSatz::AppFbe, 40),
-    DbTx("AppKst", &AppSatz::AppKst, 41),
-    DbTx("AppZf1", &AppSatz::AppZf1, 42),
-    DbTx("AppZf2", &AppSatz::AppZf2, 43),
-    DbTx("AppZf3", &AppSatz::AppZf3, 44),
-    DbTx("AppKnz", &AppSatz::AppKnz, 45),
-    DbKz("AppSsn", &AppSatz::AppSsn, 46),
-    DbTx("AppDna", &AppSatz::AppDna, 47),
-    DbTx("AppDwn", &AppSatz::AppDwn, 48),
-    DbKz("AppSta", &AppSatz::AppSta, 49),
-    DbTx(DB_ZEIT("AppDat"), &AppSatz::AppDat),
-    DbTx("AppErf", &AppSatz::AppErf, 50),
-};
+[[nodiscard]] int Emo_Open(const std::string& emo, const std::string& ttp);
+[[nodiscard]] int Emo_Fetch(EmoSatz& row);
+[[nodiscard]] int Emo_Close();
 
 // Calendar, shift and person-time tables
 //
@@ -468,69 +361,72 @@ struct MapSatz {
 // The calendar day `tage` days after `datum` ("yyyymmdd"; negative: before).
 // 0: row filled; 1403 the calendar has no such day (also for an empty date);
 // -1861 `datum` is no date or the day lies outside the years 1 to 9999.
-int Bak_DatumPlus(const std::string& datum, int tage, BakSatz& row);
+[[nodiscard]] int Bak_DatumPlus(const std::string& datum, int tage, BakSatz& row);
 
 // The number of calendar days after `von` up to and including `bis`.
 // 0: `anzahl` set; negative on failure (`anzahl` unchanged).
-int Bak_Zaehlen(const std::string& von, const std::string& bis, int& anzahl);
+[[nodiscard]] int Bak_Zaehlen(const std::string& von, const std::string& bis, int& anzahl);
 
 // Calendar days from `von` to `bis` (both included), in date order.
-int Bak_OpenBereich(const std::string& von, const std::string& bis);
-int Bak_FetchBereich(BakSatz& row);
-int Bak_CloseBereich();
+[[nodiscard]] int Bak_OpenBereich(const std::string& von, const std::string& bis);
+[[nodiscard]] int Bak_FetchBereich(BakSatz& row);
+[[nodiscard]] int Bak_CloseBereich();
 // The calendar days from `von` up to but not including `bisAusschl`
 // ("yyyymmdd" both), in instant order; BakUhr is the time of the row
 // ("HH24MISS"), which is "000000" for a day as Bak_DatumPlus finds it.
 struct BakUhrSatz : BakSatz {
   std::string BakUhr;
 };
-int Bak_OpenTage(const std::string& von, const std::string& bisAusschl);
-int Bak_FetchTage(BakUhrSatz& row);
-int Bak_CloseTage();
+[[nodiscard]] int Bak_OpenTage(const std::string& von, const std::string& bisAusschl);
+[[nodiscard]] int Bak_FetchTage(BakUhrSatz& row);
+[[nodiscard]] int Bak_CloseTage();
 
 // The calendar day `datum`. 0: row filled; 1403 no such day; negative on failure.
-int Bak_DatumRead(const std::string& datum, BakSatz& row);
+[[nodiscard]] int Bak_DatumRead(const std::string& datum, BakSatz& row);
 
 // The person day of `pnr` on `tag`. 0: row filled; 1403 none; negative on failure.
-int Tag_PKeyReadk(const std::string& pnr, const std::string& tag, TagSatz& row);
+[[nodiscard]] int Tag_PKeyReadk(const std::string& pnr, const std::string& tag, TagSatz& row);
 
 // Person days of `pnr` from `von` to `bis` (both included) whose TagOne is 0,
 // in arrival order (TagVon, TagUhr).
-int Tag_OpenBereich(const std::string& pnr, const std::string& von, const std::string& bis);
-int Tag_FetchBereich(TagSatz& row);
-int Tag_CloseBereich();
+[[nodiscard]] int Tag_OpenBereich(const std::string& pnr, const std::string& von,
+                                  const std::string& bis);
+[[nodiscard]] int Tag_FetchBereich(TagSatz& row);
+[[nodiscard]] int Tag_CloseBereich();
 
 // Booking periods of `pnr` beginning at or after `von` and ending at or before
 // `bis` (timestamps "yyyymmddHHMMSS"), in begin order.
-int Bup_AbrTag_ReadOpen(const std::string& pnr, const std::string& von, const std::string& bis);
-int Bup_AbrTag_ReadFetch(BupSatz& row);
-int Bup_AbrTag_ReadClose();
+[[nodiscard]] int Bup_AbrTag_ReadOpen(const std::string& pnr, const std::string& von,
+                                      const std::string& bis);
+[[nodiscard]] int Bup_AbrTag_ReadFetch(BupSatz& row);
+[[nodiscard]] int Bup_AbrTag_ReadClose();
 
 // Day model of `pnr` for `tag`: the versions of the day's working-time model
 // valid on or before `tag`, the newest first (so the first fetch gives the
 // version valid on the day), each with the calendar columns of the day.
-int Ztg_AzvOpen(const std::string& pnr, const std::string& tag);
-int Ztg_AzvFetch(ZtgAzvSatz& row);
-int Ztg_AzvClose();
+[[nodiscard]] int Ztg_AzvOpen(const std::string& pnr, const std::string& tag);
+[[nodiscard]] int Ztg_AzvFetch(ZtgAzvSatz& row);
+[[nodiscard]] int Ztg_AzvClose();
 
 // Lines of break scheme `num`, in line order.
-int Pse_PKey_ReadOpen(const std::string& num);
-int Pse_PKey_ReadFetch(PseSatz& row);
-int Pse_PKey_ReadClose();
+[[nodiscard]] int Pse_PKey_ReadOpen(const std::string& num);
+[[nodiscard]] int Pse_PKey_ReadFetch(PseSatz& row);
+[[nodiscard]] int Pse_PKey_ReadClose();
 
 // The break of `pnr` on `tag` with line number `lfd`. 0: row filled; 1403
 // none; negative on failure.
-int Gps_PKeyReadk(const std::string& pnr, const std::string& tag, int lfd, GpsSatz& row);
+[[nodiscard]] int Gps_PKeyReadk(const std::string& pnr, const std::string& tag, int lfd,
+                                GpsSatz& row);
 
 // The working-time values of `pnr` on `tag`. 0: row filled; 1403 none;
 // negative on failure.
-int Gaz_PKeyReadk(const std::string& pnr, const std::string& tag, GazSatz& row);
+[[nodiscard]] int Gaz_PKeyReadk(const std::string& pnr, const std::string& tag, GazSatz& row);
 
 // Archived messages of object type `obj` and person `pnr`, in message date
 // and time order.
-int Map_OpenPnr(const std::string& obj, const std::string& pnr);
-int Map_FetchPnr(MapSatz& row);
-int Map_ClosePnr();
+[[nodiscard]] int Map_OpenPnr(const std::string& obj, const std::string& pnr);
+[[nodiscard]] int Map_FetchPnr(MapSatz& row);
+[[nodiscard]] int Map_ClosePnr();
 
 // Every statement of this module, for the test that holds each against its
 // record's row description.

@@ -88,7 +88,7 @@ bool Ist(const std::string& a, const char* b) {
 }
 
 // Re-reads the order header `apk` and changes its operation count by `delta`.
-int AnzahlAendern(const std::string& apk, int delta) {
+[[nodiscard]] int AnzahlAendern(const std::string& apk, int delta) {
   ApkSatz a;
   a.ApkApk = apk;
   int st = Apk_PKeyReadk(a);
@@ -240,7 +240,7 @@ int App_Dnl(const std::string& datum, const std::string& zeit, const std::string
       continue;
     }
     // A failed release is logged by App_Frei; the next operation follows.
-    App_Frei(p);
+    (void)App_Frei(p);
   }
   if (st != DB_OK && st != DB_NOT_FOUND) Log_Fehler("App_Dnl", "fehlerhafte App_FetchDnl", st);
   return App_CloseDnl();

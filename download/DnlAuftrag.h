@@ -27,16 +27,18 @@ std::string Dnl_AppBild(const AppSatz& app);
 // for the next download). Returns the status of the cursor's close (0 also
 // after a failed send, which is logged), or the open's status when the cursor
 // cannot be opened.
-int Apk_Dnl(const std::string& datum, const std::string& zeit, const std::string& marker);
+[[nodiscard]] int Apk_Dnl(const std::string& datum, const std::string& zeit,
+                          const std::string& marker);
 
 // The same for operations with AppDwn = `marker`; a failed send or release
 // goes on with the next operation.
-int App_Dnl(const std::string& datum, const std::string& zeit, const std::string& marker);
+[[nodiscard]] int App_Dnl(const std::string& datum, const std::string& zeit,
+                          const std::string& marker);
 
 // Release of a sent order header (`row` as fetched): "LOE" deletes it, any
 // other action clears ApkDwn and ApkDna. Returns the status of the last
 // statement (0 released; failures logged).
-int Apk_Frei(const ApkSatz& row);
+[[nodiscard]] int Apk_Frei(const ApkSatz& row);
 
 // Release of a sent operation: "LOE" deletes it and lowers the header's
 // operation count ApkAfo by one; any other action clears AppDwn and AppDna,
@@ -44,4 +46,4 @@ int Apk_Frei(const ApkSatz& row);
 // (0 released and counted; failures logged). A failed re-read of the
 // operation or of the header stops the release, so a record cleared by a
 // failed read is never written back.
-int App_Frei(const AppSatz& row);
+[[nodiscard]] int App_Frei(const AppSatz& row);

@@ -64,35 +64,33 @@ void Vergessen() {
 
 // Opens the buffer file of `linie` for appending under an exclusive lock.
 // 0 or -1 (logged); on -1 nothing stays open.
-int Oeffnen(int linie) {
+[[nodiscard]] int Oeffnen(int linie) {
   std::string name = Dnl_DateiName(linie);
-  int h = kFileNoHandle;
+  FileHandle datei;
   // The records reach the device once per correction, before it commits
   // (Dnl_DateiSchliessen), rather than with every single write.
-  int rc = File_Open(name.c_str(), kFileWrite | kFileCreate | kFileAppend, &h);
+  int rc = datei.Open(name.c_str(), kFileWrite | kFileCreate | kFileAppend);
   if (rc == 0) {
     // Not shared: while another run or the communication process holds the
     // file, it is waited for in steps, up to a bound.
     int gewartet = 0;
-    while ((rc = File_Lock(h)) == kFileBusy && gewartet < g_sperrWarteMs) {
+    while ((rc = File_Lock(datei.Get())) == kFileBusy && gewartet < g_sperrWarteMs) {
       std::this_thread::sleep_for(std::chrono::milliseconds(kDnlSperrSchrittMs));
       gewartet += kDnlSperrSchrittMs;
     }
-    if (rc != 0) File_Close(h);
   }
   if (rc != 0) {
     Log_Fehler("CreateFile", "Datei oeffnen", rc);
     return -1;
   }
-  rc = File_SeekEnd(h);
+  rc = File_SeekEnd(datei.Get());
   if (rc != 0) {
-    File_Close(h);
     Log_Fehler("SetFilePointer", "Ende der Datei", rc);
     return -1;
   }
   g_datei.offen = true;
   g_datei.linie = linie;
-  g_datei.handle = h;
+  g_datei.handle = datei.Release();
   return 0;
 }
 
@@ -167,7 +165,8 @@ int Dnl_Senden(const DnlEintrag& e, const std::string& key) {
     return -1;
   }
 
-  if (g_datei.offen && g_datei.linie != cfg.CfgDta) Dnl_DateiSchliessen();
+  // A failing sync is logged inside.
+  if (g_datei.offen && g_datei.linie != cfg.CfgDta) (void)Dnl_DateiSchliessen();
   if (!g_datei.offen && Oeffnen(cfg.CfgDta) != 0) return -1;
 
   // The file is held under its lock, so its size is where this record starts.
@@ -177,10 +176,13 @@ int Dnl_Senden(const DnlEintrag& e, const std::string& key) {
   if (rc != 0) {
     // A record written in part would shift every later record for the
     // communication process; what was written of it is cut off again.
-    if (vorher >= 0) File_Truncate(g_datei.handle, vorher);
+    // A failing cut has nothing left to fall back on; the write's failure is
+    // what is logged and returned.
+    if (vorher >= 0) (void)File_Truncate(g_datei.handle, vorher);
     Log_Fehler("WrittenFile", "", rc);
-    // The handle is given up; the next record for the line opens afresh.
-    Dnl_DateiSchliessen();
+    // The handle is given up; the next record for the line opens afresh. A
+    // failing sync is logged inside; the record's failure is the result.
+    (void)Dnl_DateiSchliessen();
     return -1;
   }
   return 0;
@@ -191,7 +193,9 @@ int Dnl_DateiSchliessen() {
   if (g_datei.offen) {
     rc = File_Sync(g_datei.handle);
     if (rc != 0) Log_Fehler("FlushFileBuffers", "Datei sichern", rc);
-    File_Close(g_datei.handle);
+    // After the sync the records are on the device (or the failure is
+    // logged); the close only gives up the handle and its lock.
+    (void)File_Close(g_datei.handle);
   }
   Vergessen();
   return rc;

@@ -61,19 +61,19 @@ bool Dnl_SatzBilden(const DnlEintrag& eintrag, const CfgSatz& cfg, const std::st
 // number first. Returns the status: 0 with `cfg` filled; 1403 when no line
 // serves the key; a negative on failure (logged as "ReadFile" /
 // "IP-Ermitteln" with the status).
-int IP_Ermitteln(CfgSatz& cfg, const std::string& key);
+[[nodiscard]] int IP_Ermitteln(CfgSatz& cfg, const std::string& key);
 
 // Appends the record of `eintrag` to the buffer file of the line that serves
 // `key`. Returns 0 when the record was written; the status of the line lookup
 // when it failed (nothing written); -1 when the record could not be formed or
 // the file could not be opened, locked, positioned or written (logged). After
 // any file failure no file is open, so the next record opens again.
-int Dnl_Senden(const DnlEintrag& eintrag, const std::string& key);
+[[nodiscard]] int Dnl_Senden(const DnlEintrag& eintrag, const std::string& key);
 
 // Brings the open buffer file's records to the device and closes it, if one
 // is open (end of each correction, before its commit). 0, or the failed sync's
 // status (logged as "FlushFileBuffers" / "Datei sichern").
-int Dnl_DateiSchliessen();
+[[nodiscard]] int Dnl_DateiSchliessen();
 
 // Test seam: another bound for the wait on a locked buffer file (a negative
 // value restores kDnlSperrWarteMs).

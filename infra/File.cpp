@@ -13,7 +13,7 @@ namespace {
 PosixFileOps g_posix;
 FileOps* g_current = &g_posix;
 
-int LastError() {
+[[nodiscard]] int LastError() {
   return errno != 0 ? errno : EIO;
 }
 
@@ -169,4 +169,30 @@ int File_Unlink(const char* path) {
 }
 int File_Rename(const char* from, const char* to) {
   return g_current->Rename(from, to);
+}
+
+FileHandle::~FileHandle() {
+  // A close failure at the end of a scope has no one to report to: the
+  // handle is gone either way, and a caller that needs the status calls
+  // Close() itself.
+  (void)Close();
+}
+
+int FileHandle::Open(const char* path, int flags) {
+  int rc = Close();
+  if (rc != 0) return rc;
+  rc = File_Open(path, flags, &handle_);
+  if (rc != 0) handle_ = kFileNoHandle;  // a failed open holds nothing
+  return rc;
+}
+
+int FileHandle::Close() {
+  if (handle_ == kFileNoHandle) return 0;
+  return File_Close(Release());
+}
+
+int FileHandle::Release() {
+  const int h = handle_;
+  handle_ = kFileNoHandle;
+  return h;
 }

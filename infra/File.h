@@ -33,43 +33,43 @@ class FileOps {
   virtual ~FileOps() = default;
   // Opens `path` with the flags above; on success *handle is the open file.
   // New files get permission mode 0644 (less the process umask).
-  virtual int Open(const char* path, int flags, int* handle) = 0;
+  [[nodiscard]] virtual int Open(const char* path, int flags, int* handle) = 0;
   // Takes an exclusive advisory lock on the whole file without waiting, of
   // both kinds a process on this platform may use (an fcntl record lock and
   // flock): kFileBusy when another process holds either. The lock lasts
   // until the handle is closed.
-  virtual int Lock(int handle) = 0;
+  [[nodiscard]] virtual int Lock(int handle) = 0;
   // Moves the file position to the end of the file.
-  virtual int SeekEnd(int handle) = 0;
+  [[nodiscard]] virtual int SeekEnd(int handle) = 0;
   // Writes all `size` bytes (a short write counts as a failure).
-  virtual int Write(int handle, const void* data, std::size_t size) = 0;
+  [[nodiscard]] virtual int Write(int handle, const void* data, std::size_t size) = 0;
   // The size of the open file in bytes.
-  virtual int Size(int handle, long long* size) = 0;
+  [[nodiscard]] virtual int Size(int handle, long long* size) = 0;
   // Cuts the open file back to `size` bytes.
-  virtual int Truncate(int handle, long long size) = 0;
+  [[nodiscard]] virtual int Truncate(int handle, long long size) = 0;
   // Brings what was written through the handle to the device.
-  virtual int Sync(int handle) = 0;
+  [[nodiscard]] virtual int Sync(int handle) = 0;
   // Closes the handle (and so releases its lock).
-  virtual int Close(int handle) = 0;
+  [[nodiscard]] virtual int Close(int handle) = 0;
   // Deletes the file.
-  virtual int Unlink(const char* path) = 0;
+  [[nodiscard]] virtual int Unlink(const char* path) = 0;
   // Renames `from` to `to`, replacing `to` when it exists.
-  virtual int Rename(const char* from, const char* to) = 0;
+  [[nodiscard]] virtual int Rename(const char* from, const char* to) = 0;
 };
 
 // The real operations (POSIX open, fcntl, lseek, write, close, unlink, rename).
 class PosixFileOps : public FileOps {
  public:
-  int Open(const char* path, int flags, int* handle) override;
-  int Lock(int handle) override;
-  int SeekEnd(int handle) override;
-  int Write(int handle, const void* data, std::size_t size) override;
-  int Size(int handle, long long* size) override;
-  int Truncate(int handle, long long size) override;
-  int Sync(int handle) override;
-  int Close(int handle) override;
-  int Unlink(const char* path) override;
-  int Rename(const char* from, const char* to) override;
+  [[nodiscard]] int Open(const char* path, int flags, int* handle) override;
+  [[nodiscard]] int Lock(int handle) override;
+  [[nodiscard]] int SeekEnd(int handle) override;
+  [[nodiscard]] int Write(int handle, const void* data, std::size_t size) override;
+  [[nodiscard]] int Size(int handle, long long* size) override;
+  [[nodiscard]] int Truncate(int handle, long long size) override;
+  [[nodiscard]] int Sync(int handle) override;
+  [[nodiscard]] int Close(int handle) override;
+  [[nodiscard]] int Unlink(const char* path) override;
+  [[nodiscard]] int Rename(const char* from, const char* to) override;
 };
 
 // The operations currently in use (the real ones unless a test installed others).
@@ -80,13 +80,34 @@ FileOps& File_Ops();
 void File_SetOpsForTest(FileOps* ops);
 
 // Shorthands that call the current operations.
-int File_Open(const char* path, int flags, int* handle);
-int File_Lock(int handle);
-int File_SeekEnd(int handle);
-int File_Write(int handle, const void* data, std::size_t size);
-int File_Size(int handle, long long* size);
-int File_Truncate(int handle, long long size);
-int File_Sync(int handle);
-int File_Close(int handle);
-int File_Unlink(const char* path);
-int File_Rename(const char* from, const char* to);
+[[nodiscard]] int File_Open(const char* path, int flags, int* handle);
+[[nodiscard]] int File_Lock(int handle);
+[[nodiscard]] int File_SeekEnd(int handle);
+[[nodiscard]] int File_Write(int handle, const void* data, std::size_t size);
+[[nodiscard]] int File_Size(int handle, long long* size);
+[[nodiscard]] int File_Truncate(int handle, long long size);
+[[nodiscard]] int File_Sync(int handle);
+[[nodiscard]] int File_Close(int handle);
+[[nodiscard]] int File_Unlink(const char* path);
+[[nodiscard]] int File_Rename(const char* from, const char* to);
+
+// Owns one handle of the current file operations and closes it when it goes
+// out of scope, so that no return path leaves a file (and its lock) open.
+// Close() closes earlier and reports the status; Release() hands the handle
+// on without closing it.
+class FileHandle {
+ public:
+  FileHandle() = default;
+  ~FileHandle();
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+
+  // Opens `path` into this holder (closing what it held before).
+  [[nodiscard]] int Open(const char* path, int flags);
+  [[nodiscard]] int Close();
+  int Release();
+  int Get() const { return handle_; }
+
+ private:
+  int handle_ = kFileNoHandle;
+};

@@ -1,6 +1,7 @@
 #include "infra/Ini.h"
 
 #include <climits>
+#include <memory>
 #include <vector>
 
 #include "infra/Idea.h"
@@ -143,8 +144,12 @@ std::string Ini_Encipher(const std::string& clear) {
 
 std::string Ini_ReadValue(const std::string& section, const std::string& name, int number,
                           const std::string& file) {
-  std::FILE* f = std::fopen(file.c_str(), "r");
-  if (f == nullptr) return "";
+  struct Schliessen {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Schliessen> datei(std::fopen(file.c_str(), "r"));
+  if (datei == nullptr) return "";
+  std::FILE* f = datei.get();
   std::string first, second, result;
   bool firstTooLong = false, secondTooLong = false;
   while (Ini_ReadLine(f, kIniFirstLineMax, first, firstTooLong) &&
@@ -156,7 +161,6 @@ std::string Ini_ReadValue(const std::string& section, const std::string& name, i
     Ini_Decipher(entry.value, result);
     break;
   }
-  std::fclose(f);
   return result;
 }
 

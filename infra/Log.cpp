@@ -40,7 +40,7 @@ std::string OldNameOf(const std::string& name) {
 // Takes the lock on `handle`, waiting in 333 ms steps while another process
 // holds it. `waitedMs` is the wait this entry has used so far. Returns 0, or
 // kFileBusy when the bound ran out, or another error status.
-int LockWaiting(int handle, int& waitedMs) {
+[[nodiscard]] int LockWaiting(int handle, int& waitedMs) {
   for (;;) {
     int rc = File_Lock(handle);
     if (rc != kFileBusy) return rc;
@@ -56,16 +56,14 @@ bool Rotate(int& waitedMs) {
   const char* name = g_log.fileName.c_str();
   // Hold the log's lock while it is renamed, so an entry another process is
   // writing at this moment is complete before the file becomes the old file.
-  int handle = kFileNoHandle;
-  bool opened = File_Open(name, kFileRead | kFileWrite, &handle) == 0;
-  if (opened && LockWaiting(handle, waitedMs) == kFileBusy) {
-    File_Close(handle);
-    return false;
-  }
+  FileHandle datei;
+  const bool opened = datei.Open(name, kFileRead | kFileWrite) == 0;
+  if (opened && LockWaiting(datei.Get(), waitedMs) == kFileBusy) return false;
   // Any failure of the delete (a missing old file above all) is accepted.
-  File_Unlink(g_log.oldFileName.c_str());
+  (void)File_Unlink(g_log.oldFileName.c_str());
   int rc = File_Rename(name, g_log.oldFileName.c_str());
-  if (opened) File_Close(handle);
+  // Closing releases the lock; the log is renamed whatever the close says.
+  (void)datei.Close();
   // A missing log file leaves nothing to rotate: the new file starts now.
   if (rc == 0 || rc == ENOENT) g_log.entryCount = 0;
   return true;
@@ -155,29 +153,29 @@ void WriteEntry(const std::string& function, const std::string& text) {
   int waitedMs = 0;
   if (g_log.entryCount > kLogEntryLimit && !Rotate(waitedMs)) return;
 
-  int handle = kFileNoHandle;
-  if (File_Open(g_log.fileName.c_str(), kFileRead | kFileWrite | kFileCreate | kFileWriteThrough,
-                &handle) != 0) {
+  FileHandle datei;
+  if (datei.Open(g_log.fileName.c_str(),
+                 kFileRead | kFileWrite | kFileCreate | kFileWriteThrough) != 0) {
     return;
   }
+  const int handle = datei.Get();
   // Only a lock that another process holds beyond the bound drops the entry.
   // A file system that cannot lock at all (for example a network share
   // without a lock service) gets its entries unlocked rather than none.
-  if (LockWaiting(handle, waitedMs) == kFileBusy || File_SeekEnd(handle) != 0) {
-    File_Close(handle);
-    return;
-  }
+  if (LockWaiting(handle, waitedMs) == kFileBusy || File_SeekEnd(handle) != 0) return;
   // The file is held under its lock, so its size is where this entry starts.
   long long vorher = -1;
   if (File_Size(handle, &vorher) != 0) vorher = -1;
   if (File_Write(handle, text.data(), text.size()) != 0) {
     // A full disk (or a file-size limit) may let part of the entry through: it
     // is cut off again, so that the log stays a sequence of whole entries.
-    if (vorher >= 0) File_Truncate(handle, vorher);
-    File_Close(handle);
+    // Nothing more can be done when the cut fails: the log has no log.
+    if (vorher >= 0) (void)File_Truncate(handle, vorher);
     return;
   }
-  File_Close(handle);
+  // The entry was written through to the device; a failing close loses
+  // nothing of it.
+  (void)datei.Close();
   ++g_log.entryCount;
   ++g_log.jeFunktion[function];
 }

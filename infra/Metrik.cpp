@@ -68,22 +68,24 @@ int Metrik_Schreiben(const std::string& path, const std::string& text, std::stri
     if (schritt != nullptr) *schritt = s;
     return rc;
   };
-  int handle = kFileNoHandle;
-  int rc = File_Open(temp.c_str(), kFileWrite | kFileCreate, &handle);
+  FileHandle datei;
+  int rc = datei.Open(temp.c_str(), kFileWrite | kFileCreate);
   if (rc != 0) return fehler("oeffnen", rc);
   // A temporary file left by a killed run of the same process id is reused.
-  rc = File_Truncate(handle, 0);
-  if (rc == 0) rc = File_Write(handle, text.data(), text.size());
-  if (rc == 0) rc = File_Sync(handle);
-  int zu = File_Close(handle);
+  rc = File_Truncate(datei.Get(), 0);
+  if (rc == 0) rc = File_Write(datei.Get(), text.data(), text.size());
+  if (rc == 0) rc = File_Sync(datei.Get());
+  int zu = datei.Close();
   if (rc == 0) rc = zu;
+  // The step's own failure is reported; removing the temporary file is only
+  // tidying up (a leftover is reused by the next run of the same pid).
   if (rc != 0) {
-    File_Unlink(temp.c_str());
+    (void)File_Unlink(temp.c_str());
     return fehler("schreiben", rc);
   }
   rc = File_Rename(temp.c_str(), path.c_str());
   if (rc != 0) {
-    File_Unlink(temp.c_str());
+    (void)File_Unlink(temp.c_str());
     return fehler("umbenennen", rc);
   }
   return 0;

@@ -35,4 +35,5 @@ std::string Metrik_Text(const MetrikLauf& lauf);
 // Writes `text` to `path` atomically (temporary file, sync, rename). Returns
 // 0, or the error number of the failed step with `schritt` naming it
 // ("oeffnen", "schreiben", "umbenennen"); the temporary file is then removed.
-int Metrik_Schreiben(const std::string& path, const std::string& text, std::string* schritt);
+[[nodiscard]] int Metrik_Schreiben(const std::string& path, const std::string& text,
+                                   std::string* schritt);

@@ -9,7 +9,7 @@
 #include "eval/worktime/MpaAuswertung.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ KorrAuswertungen& Aktiv() {
 }  // namespace
 
 KorrAuswertungen Korr_AuswertungenDesProgramms() {
-  // Each evaluation is entered here when it becomes part of the program.
+  // All four evaluations of the program.
   KorrAuswertungen a;
   a.dlz = Dlz_Auswertung;
   a.lza = Lza_M_A_Auswertung;

@@ -17,8 +17,9 @@ void Korr_Auswertung(const MelSatz& row);
 // operation download runs in any case.
 void Get_Download();
 
-// The evaluations the dispatch calls. An evaluation that is not part of the
-// program yet is empty and runs nothing.
+// The evaluations the dispatch calls, one per object type (the work-time
+// evaluation beside the person evaluation). An empty entry runs nothing:
+// tests empty the ones they do not want to run.
 using KorrAuswertungFn = void (*)(const MelSatz& row);
 struct KorrAuswertungen {
   KorrAuswertungFn mpa = nullptr;             // person work steps ("MPA")

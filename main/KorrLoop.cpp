@@ -106,7 +106,7 @@ Ausgang Anwenden(MelSatz row, Lauf& lauf) {
   }
   row.ObjTyp = entry.FzuTxt;
   Korr_Merker(row);
-  Dnl_DateiSchliessen();
+  (void)Dnl_DateiSchliessen();  // a failing sync is logged inside
   return Ausgang::Angewandt;
 }
 
@@ -124,7 +124,7 @@ bool Korrektur(const MelSatz& row, Lauf& lauf) {
         // Refused: nothing of it stays, its entries say why, the row stays
         // pending.
         Db_KorrekturRollback();
-        Dnl_DateiSchliessen();
+        (void)Dnl_DateiSchliessen();  // a failing sync is logged inside
         Log_Freigeben();
         return true;
       }
@@ -145,7 +145,7 @@ bool Korrektur(const MelSatz& row, Lauf& lauf) {
     // failure; the row stays pending. (Anwenden closed the buffer file.)
     Log_Verwerfen();
     std::string op;
-    Db_KorrekturAbbruch(&op);
+    (void)Db_KorrekturAbbruch(&op);  // only the operation's name is wanted: the status is st
     if (Db_Verbindungsverlust(st)) {
       Log_Fehler("Mld_Korrektur", ("Verbindung verloren: " + op).c_str(), st);
       return false;
@@ -207,6 +207,6 @@ void Korr_Schleife(const std::string& clerk, KorrZaehler* zaehler) {
   if (st != DB_OK && st != DB_NOT_FOUND) {
     Log_Fehler("Mld_Korrektur", "Cursor-Read fehlgeschlagen", st);
   }
-  Mel_KsbCurClose();
+  (void)Mel_KsbCurClose();  // read in full at its open: closing only frees the rows
   if (zaehler != nullptr) *zaehler = lauf.zaehler;
 }

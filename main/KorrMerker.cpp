@@ -5,7 +5,7 @@
 
 #include "db/DbStatus.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 

@@ -173,7 +173,7 @@ void Korr_NeuUnterbrechung(MelSatz& r) {
         } while (Mel_VorherCurFetch(p) == DB_OK);
       }
     }
-    Mel_VorherCurClose();
+    (void)Mel_VorherCurClose();  // read in full at its open: closing only frees the rows
   }
   if (liste.empty()) return;
 
@@ -280,7 +280,7 @@ void Korr_Loeschen(const MelSatz& m, const FzuSatz&) {
     if (stD != DB_OK) Log_Fehler("Korr_ZeitVerschiebung", "Mel_PKeyUpdate", stD);
     Korr_Auswertung(r);
   }
-  Mel_BnrCurClose();
+  (void)Mel_BnrCurClose();  // read in full at its open: closing only frees the rows
   if (st != DB_NOT_FOUND) {
     Log_Fehler("Korr_Loeschen", "Mel_BnrCur.Fetch", st);
     Korr_Abweisen();

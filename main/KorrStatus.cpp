@@ -99,7 +99,7 @@ int Mel_NachherPruefen(const MelSatz& row) {
   if (st != DB_OK) return st;
   MelSatz naechste;
   st = Mel_NachherCurFetch(naechste);
-  Mel_NachherCurClose();
+  (void)Mel_NachherCurClose();  // read in full at its open: closing only frees the rows
   if (st == DB_OK) return 0;
   if (st == DB_NOT_FOUND) return 1;
   // A failed fetch proves nothing: like a failed open, it never lets the
@@ -174,7 +174,7 @@ void Put_Pakete(MelSatz m, const AppSatz& p) {
     Korr_PpsSchnittstelle(m, "-");
     Korr_PpsSchnittstelle(m, "+");
   }
-  App_CloseZf2();
+  (void)App_CloseZf2();  // read in full at its open: closing only frees the rows
 }
 
 void Put_PaketeAPK(const AppSatz& q) {

@@ -20,7 +20,7 @@ void StammTab_Akual(const MelSatz& m);
 // 1 when no message follows `row` (strictly later instant) at the same
 // workplace, order and operation; 0 when one does; the cursor's status (a
 // negative) when it cannot be opened or its fetch fails.
-int Mel_NachherPruefen(const MelSatz& row);
+[[nodiscard]] int Mel_NachherPruefen(const MelSatz& row);
 
 // Package step for the package head operation `p` of message `m`: the
 // operations of the package take over p's begin, end and status, are marked

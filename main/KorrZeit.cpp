@@ -95,7 +95,7 @@ void Korr_ZeitVerschiebung(const MelSatz& m, const FzuSatz&) {
     Log_Fehler("Korr_ZeitVerschiebung", "Mel_BnrCur.Fetch", st);
     Korr_Abweisen();
   }
-  Mel_BnrCurClose();
+  (void)Mel_BnrCurClose();  // read in full at its open: closing only frees the rows
 }
 
 void Korr_InhaltAendern(const MelSatz& m, const FzuSatz& entry) {

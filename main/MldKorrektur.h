@@ -1,4 +1,4 @@
-// The correction run of one clerk: evaluation parameters and correction loop.
+// The correction run of one clerk and the program's start (Mld_Main).
 #pragma once
 
 #include <string>
@@ -6,23 +6,7 @@
 #include "db/DbMel.h"
 #include "db/Dbstd.h"
 #include "main/KorrLoop.h"
-
-// The fourteen process-wide evaluation flags: for each parameter key k in
-// {1, 2, 3, 4, 5, 7, 9} an evaluation flag and a marker flag. Set once before
-// the loop, read by the correction steps and the evaluations.
-struct KorrParameter {
-  int auswertung[10] = {};  // evaluation parameter k is 1 when NzpAak = 1
-  int merker[10] = {};      // marker parameter k is 1 when NzpMrk = 1
-};
-
-const KorrParameter& Korr_Parameter();
-
-// Reads the parameter rows valid today into the process-wide flags. A key
-// without a row valid today, or with two (-1422, logged "Mld_Korrektur" /
-// "Nzp_PKeyReadk <key>"), has its flags at 0. Returns 0, or the status of any
-// other failed read (logged "Mld_Korrektur" / "Nzp_PKeyReadk"), after which
-// the run must not correct anything.
-int Korr_ParameterLesen();
+#include "main/KorrParameter.h"
 
 // Runs the correction run for one clerk identifier (at most 8 characters);
 // `zaehler`, when given, receives what became of the clerk's rows.
@@ -31,4 +15,4 @@ void Mld_Korrektur(const std::string& clerk, KorrZaehler* zaehler = nullptr);
 // The program's start: log, connect, argument check, run, final commit, and
 // the run's metrics file when the environment names one (QV_METRICS_FILE,
 // see infra/Metrik.h). Returns the exit status, which is always 0.
-int Mld_Main(int argc, const char* const* argv);
+[[nodiscard]] int Mld_Main(int argc, const char* const* argv);

@@ -79,7 +79,7 @@ bool Gespeichert(const std::string& apl, std::map<std::string, NzaSatz>& saetze)
   }
   NzaSatz n;
   while ((st = Nza_FetchAplApp(n)) == DB_OK) saetze.emplace(Schluessel(n), n);
-  Nza_CloseAplApp();
+  (void)Nza_CloseAplApp();  // read in full at its open: closing only frees the rows
   if (st != DB_NOT_FOUND) {
     Log_Fehler("Dlz_Abgleich", "Cursor-Read fehlgeschlagen", st);
     return false;
@@ -162,7 +162,7 @@ bool Dlz_Abgleich(const std::string& apl, const DlzZeitlinie& linie) {
   std::vector<int> lfn = Mlt_Schreiben(linie, auswahl);
   DlzAnfaenge anfaenge;
   for (const Periode* p : neu) anfaenge[lfn[ordnung[p->von].second]] = p->anfang;
-  Mlt_Auswerten(linie.Stempel(), anfaenge);
-  Mlt_Entfernen(linie.Stempel());
+  (void)Mlt_Auswerten(linie.Stempel(), anfaenge);  // logs its own failures; the evaluation goes on
+  (void)Mlt_Entfernen(linie.Stempel());            // logs its own failures; the evaluation goes on
   return true;
 }

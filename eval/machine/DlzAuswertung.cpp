@@ -13,7 +13,7 @@
 #include "eval/machine/DlzSchichten.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 
@@ -33,10 +33,11 @@ int SchichtmodelleTag(DlzZeitlinie& linie, const NzaSatz& basis, const std::stri
   AemTagSatz tag;
   while ((st = Aem_FetchTag(tag)) == DB_OK) {
     ++gefunden;
-    BDE_Eckwerte(tag, datum, basis, linie);
+    // Logs its own failures; the next shift model follows.
+    (void)BDE_Eckwerte(tag, datum, basis, linie);
   }
   if (st != DB_NOT_FOUND) Log_Fehler("Mlt_M_BDE", kLeseFehler, st);
-  Aem_CloseTag();
+  (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
   return gefunden;
 }
 
@@ -180,14 +181,14 @@ int Mlt_MVon_Meldung(NzaSatz& basis, DlzZeitlinie& linie) {
     // Still running: the period ends now, at the run stamp.
     MltSatz e = linie.Eintrag();
     Mlt_Abschluss(letzte, "ES", linie.Stempel(), e);
-    linie.Neu(e, "Mlt_M_Meldung");
+    (void)linie.Neu(e, "Mlt_M_Meldung");  // logs its own failure; the time line goes on
     basis.NzaEdtDat = e.MltMdtDat;
     basis.NzaEdtUhr = e.MltMdtUhr;
   } else if (!erste) {
     basis.NzaEdtDat = letzte.KeyDat;
     basis.NzaEdtUhr = letzte.KeyUhr;
   }
-  Mel_AplCurClose();
+  (void)Mel_AplCurClose();  // read in full at its open: closing only frees the rows
   return ergebnis;
 }
 
@@ -257,7 +258,7 @@ MltSatz Dlz_Grenzvorlage(const DlzZeitlinie& linie, const AemTagSatz& tag, const
 
 void Dlz_Grenze(MltSatz& e, DlzZeitlinie& linie, const char* funktion) {
   e.MltLfn = linie.Lfn() + 1;
-  linie.Neu(e, funktion);
+  (void)linie.Neu(e, funktion);  // logs its own failure; the time line goes on
 }
 
 int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
@@ -291,6 +292,6 @@ void Dlz_Auswertung(const MelSatz& row) {
     if (Mlt_MVon_Meldung(basis, linie) == 0) return;
     Mlt_M_BDE(basis, linie);
   }
-  Mlt_Auswerten(stempel);
-  Mlt_Entfernen(stempel);
+  (void)Mlt_Auswerten(stempel);  // logs its own failures; the evaluation goes on
+  (void)Mlt_Entfernen(stempel);  // logs its own failures; the evaluation goes on
 }

@@ -37,7 +37,7 @@ class DlzZeitlinie {
   MltSatz Eintrag() const;
   // Adds the entry made last by Eintrag. Returns the insert's status, 0 when
   // collecting.
-  int Neu(const MltSatz& e, const char* funktion);
+  [[nodiscard]] int Neu(const MltSatz& e, const char* funktion);
 
   const std::string& Stempel() const { return stempel_; }
   bool Schreibend() const { return schreiben_; }
@@ -118,8 +118,8 @@ void Mlt_M_BDE(const std::string& stempel, const NzaSatz& basis, int& lfn);
 // Writes the boundaries of one shift model (the day row `tag`, from
 // Aem_FetchTag) on day `datum`: "KM" and "GH" per shift, "BP" and "EP" per
 // break. Returns the status of the break cursor's open, else its close.
-int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum, const NzaSatz& basis,
-                 DlzZeitlinie& linie);
+[[nodiscard]] int BDE_Eckwerte(const AemTagSatz& tag, const std::string& datum,
+                               const NzaSatz& basis, DlzZeitlinie& linie);
 
 // The fields that every boundary of the shift model `tag` on day `datum`
 // shares (numbered after the time line's last entry): the base row's
@@ -131,5 +131,5 @@ MltSatz Dlz_Grenzvorlage(const DlzZeitlinie& linie, const AemTagSatz& tag, const
                          const NzaSatz& basis);
 void Dlz_Grenze(MltSatz& e, DlzZeitlinie& linie, const char* funktion);
 
-int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
+[[nodiscard]] int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
                  const NzaSatz& basis, int& lfn);

@@ -7,7 +7,7 @@
 #include "eval/machine/DlzAuswertung.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ void Dlz_Ereignis(DlzZustand& z, const MltSatz& e, std::vector<NzaSatz>* saetze)
       if (saetze != nullptr) {
         saetze->push_back(Dlz_Satz(z, e));
       } else {
-        Nza_SA_M_Ins(z, e);
+        (void)Nza_SA_M_Ins(z, e);  // logs its own failure; the replay goes on
       }
     }
     z.tLauf = z.tArbeit = z.tArbeit2 = z.tPause = 0;

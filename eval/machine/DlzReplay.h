@@ -48,16 +48,16 @@ using DlzAnfaenge = std::map<int, DlzZustand>;
 // Replays the time line of run stamp `stempel`, from the empty state or, at
 // the entries named in `anfaenge`, from the state given there. Returns the
 // status of the cursor's open when it fails (logged), else that of its close.
-int Mlt_Auswerten(const std::string& stempel, const DlzAnfaenge& anfaenge = {});
+[[nodiscard]] int Mlt_Auswerten(const std::string& stempel, const DlzAnfaenge& anfaenge = {});
 
 // Deletes the time line of run stamp `stempel` entry by entry; failures are
 // logged. Returns the status of the cursor's open when it fails, else that of
 // its close.
-int Mlt_Entfernen(const std::string& stempel);
+[[nodiscard]] int Mlt_Entfernen(const std::string& stempel);
 
 // The kind-13 record of the period that the stop `e` closes.
 NzaSatz Dlz_Satz(const DlzZustand& z, const MltSatz& e);
 
 // Writes the kind-13 record of the period that the stop `e` closes. Returns
 // the insert's status; a failure is logged.
-int Nza_SA_M_Ins(const DlzZustand& z, const MltSatz& e);
+[[nodiscard]] int Nza_SA_M_Ins(const DlzZustand& z, const MltSatz& e);

@@ -35,7 +35,7 @@ bool KalenderLesen(const std::string& von, const std::string& bisAusschl, Schich
     d.kalender[b.BakDtm].push_back(b);
     if (b.BakUhr == "000000") d.tage.insert(b.BakDtm);
   }
-  Bak_CloseTage();
+  (void)Bak_CloseTage();  // read in full at its open: closing only frees the rows
   return st == DB_NOT_FOUND;
 }
 
@@ -45,7 +45,7 @@ bool ZuordnungenLesen(const std::string& apg, int kng, const std::string& von,
   AemTagSatz a;
   int st;
   while ((st = Aem_FetchBereich(a)) == DB_OK) tage[a.KalDtm].push_back(a);
-  Aem_CloseBereich();
+  (void)Aem_CloseBereich();  // read in full at its open: closing only frees the rows
   return st == DB_NOT_FOUND;
 }
 
@@ -57,7 +57,7 @@ bool PausenLesen(const std::string& emo, const std::string& ttp, Schichtdaten& d
   EmoPmsGueltigSatz p;
   int st;
   while ((st = Emo_FetchPmsAlle(p)) == DB_OK) zeilen.push_back(p);
-  Emo_ClosePmsAlle();
+  (void)Emo_ClosePmsAlle();  // read in full at its open: closing only frees the rows
   return st == DB_NOT_FOUND;
 }
 

@@ -7,7 +7,7 @@
 #include "eval/runtime/LzaWalk.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ bool SchichtmodelleDesTags(const std::string& stempel, NzaSatz& kopie, const std
     kopie.NzaTtp = t.KalBtp;
     BDE_Eckwerte(stempel, kopie, tag, zaehler);
   }
-  Aem_CloseTag();
+  (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
   return gefunden;
 }
 
@@ -150,7 +150,7 @@ int Mlt_M_A_Meldung(const std::string& stempel, NzaSatz& arbeit, int& zaehler) {
     arbeit.NzaEdtDat = e.MltMdtDat;
     arbeit.NzaEdtUhr = e.MltMdtUhr;
   }
-  Mel_AplAppCurClose();
+  (void)Mel_AplAppCurClose();  // read in full at its open: closing only frees the rows
   return ergebnis;
 }
 
@@ -204,8 +204,9 @@ void Mlt_M_A_BDE(const std::string& stempel, NzaSatz& kopie, int& zaehler) {
 void Mlt_M_A_Loeschen(const std::string& stempel) {
   if (Mlt_Open(kLzaStd, stempel) != DB_OK) return;
   MltSatz e;
-  while (Mlt_Fetch(e) == DB_OK) Mlt_PKeyDel(e);
-  Mlt_Close();
+  // A leftover entry is removed with its list by the next run.
+  while (Mlt_Fetch(e) == DB_OK) (void)Mlt_PKeyDel(e);
+  (void)Mlt_Close();  // read in full at its open: closing only frees the rows
 }
 
 void Lza_M_A_Auswertung(const MelSatz& meldung) {

@@ -27,13 +27,13 @@ double Lza_MinSekSumme(double x, double y);
 // columns of the kind-4 rows of its workplace, order and operation. Returns
 // the number of rows added, or the negative status of a failed cursor open
 // (logged; the sums stay 0).
-int Lza_SummeApl(NzaSatz& satz);
+[[nodiscard]] int Lza_SummeApl(NzaSatz& satz);
 
 // Sets every number of `satz` but its kind to 0 and adds up the summed
 // columns of the kind-5 rows of its order and operation over all workplaces;
 // the begin becomes the begin of the first of them. Returns the number of
 // rows added, or the negative status of a failed cursor open (logged).
-int Lza_SummeGesamt(NzaSatz& satz);
+[[nodiscard]] int Lza_SummeGesamt(NzaSatz& satz);
 
 // Writes the kind-5 row of the work record's workplace, order and operation,
 // with the begin and end the work record holds.

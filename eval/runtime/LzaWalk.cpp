@@ -5,7 +5,7 @@
 #include "eval/runtime/LzaSummen.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 
@@ -326,7 +326,7 @@ void Lza_M_A_Ablauf(const std::string& stempel, NzaSatz& arbeit) {
       }
     }
     if (st != DB_NOT_FOUND) Log_Fehler("Lza_M_A_Ablauf", "Cursor-Read fehlgeschlagen", st);
-    Mlt_Close();
+    (void)Mlt_Close();  // read in full at its open: closing only frees the rows
   }
   Nza_WriteDummy(lauf, arbeit, tag);
 }

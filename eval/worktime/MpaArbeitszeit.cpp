@@ -8,7 +8,7 @@
 #include "eval/worktime/MpaPersonZeit.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 
@@ -140,7 +140,7 @@ void Mlt_Unterbr_Nza(const std::string& batch, const NzaSatz& r, int& zaehler) {
     Schreiben(Mpa_Grenze(batch, u.NzaEmk, u.NzaEdtDat, u.NzaEdtUhr, r), zaehler,
               "Mlt_Unterbr_Nza(2)", "Fehler Mlt_PKeyIns");
   }
-  Nza_PKeyVon_Close();
+  (void)Nza_PKeyVon_Close();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_ZeitDaten_Bde(const std::string& batch, const NzaSatz& r, int& zaehler) {
@@ -156,7 +156,7 @@ void Mlt_ZeitDaten_Bde(const std::string& batch, const NzaSatz& r, int& zaehler)
     Schreiben(Mpa_Grenze(batch, "EP", tagEnde, Minuten_InZeit(p.PmsEnd), r), zaehler,
               "Mlt_ZeitDaten_BDE()", "Fehler Mlt_PKeyIns(2)");
   }
-  Emo_ClosePms();
+  (void)Emo_ClosePms();  // read in full at its open: closing only frees the rows
 }
 
 void Mpa_ZeitLauf(const std::string& batch, NzaSatz& r) {
@@ -191,7 +191,7 @@ void Mpa_ZeitLauf(const std::string& batch, NzaSatz& r) {
         unterbrechungGelesen = false;
       }
     }
-    Mlt_Close();
+    (void)Mlt_Close();  // read in full at its open: closing only frees the rows
   }
 
   r.NzaNza = Mpa_MinutenSekunden(a.nza);
@@ -228,5 +228,5 @@ void Nza_MPA_Arbeitszeit(const MelSatz& m) {
     int st = Nza_PKeyUpd(r);
     if (st != DB_OK) Log_Fehler("Nza_MPA_Arbeitszeit", "Nza_PKeyUpd", st);
   }
-  Nza_ClosePnr();
+  (void)Nza_ClosePnr();  // read in full at its open: closing only frees the rows
 }

@@ -43,7 +43,7 @@ void Mlt_KommenGehen(const std::string& batch, const NzaSatz& o, int& zaehler) {
     Schreiben(Mpa_Grenze(batch, "GH", tag.TagBis, tag.TagEnd, o), zaehler, "Mlt_KommenGehen()",
               "Fehler Mlt_PKeyIns(2)");
   }
-  Tag_CloseBereich();
+  (void)Tag_CloseBereich();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_Unterbr_Mel(const std::string& batch, const NzaSatz& o, int& zaehler) {
@@ -56,7 +56,7 @@ void Mlt_Unterbr_Mel(const std::string& batch, const NzaSatz& o, int& zaehler) {
     Schreiben(Mpa_Grenze(batch, mel.MelMsk, mel.KeyDat, mel.KeyUhr, o), zaehler,
               "Mlt_Unterbr_Mel()", "Fehler Mlt_PKeyIns");
   }
-  Mel_PnrZeitCurClose();
+  (void)Mel_PnrZeitCurClose();  // read in full at its open: closing only frees the rows
 }
 
 int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const std::string& end,
@@ -64,13 +64,13 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
   if (end < beg) return 0;
   // The workplace's own assignments when it has any, else its group's.
   int anzahl = 0;
-  Aem_CountKng(apl, anzahl);
+  (void)Aem_CountKng(apl, anzahl);  // a failed count leaves 0: the group's assignments are used
   std::string apg = apl;
   int kng = 2;
   if (anzahl == 0) {
     AplSatz a;
     a.AplApl = apl;
-    Apl_PKeyReadk(a);
+    (void)Apl_PKeyReadk(a);  // a failed read leaves the group empty: no shift is found
     apg = a.AplApg;
     kng = 1;
   }
@@ -94,9 +94,9 @@ int Mpa_SchichtZurSpanne(const std::string& apl, const std::string& beg, const s
                      (S < end && end < U && Zeit_Differenz(end, S) >= haelfte);
           if (gefunden) aem = a;
         }
-        Emo_Close();
+        (void)Emo_Close();  // read in full at its open: closing only frees the rows
       }
-      Aem_CloseTag();
+      (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
     }
     if (gefunden) break;
     // A walk over the calendar's days: a gap (or the end of the calendar)
@@ -200,7 +200,7 @@ void Mpa_SpanneAufteilen(const NzaSatz& o, MpaSpanne art) {
       }
       if (schreiben) TeilSchritt_Write(p);
     }
-    Mlt_Close();
+    (void)Mlt_Close();  // read in full at its open: closing only frees the rows
   }
   Mpa_BatchLoeschen(batch, "Mpa_SpanneAufteilen");
 }

@@ -8,7 +8,7 @@
 #include "eval/worktime/MpaParameter.h"
 #include "infra/Datum.h"
 #include "infra/Log.h"
-#include "main/MldKorrektur.h"
+#include "main/KorrParameter.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ void Nza_Delete(int sa, const std::string& apl, const std::string& apk, const st
     int st = Nza_PKeyDel(row);
     if (st != DB_OK) Log_Fehler("Nza_Delete", "Nza_PKeyDel", st);
   }
-  Nza_ClosePnr();
+  (void)Nza_ClosePnr();  // read in full at its open: closing only frees the rows
 }
 
 void Mel_Fehlermeldung(const MelSatz& r, int fnr) {
@@ -210,7 +210,7 @@ void Nza_BeginnEndeErgaenzen(NzaSatz& n) {
       n.NzaEdtUhr = Minuten_InZeit(s.EmoEnd);
     }
   }
-  Emo_Close();
+  (void)Emo_Close();  // read in full at its open: closing only frees the rows
 }
 
 bool Nza_ArbeitEndeOhneBeginn(const MelSatz& r, NzaSatz& o) {
@@ -298,5 +298,5 @@ void Mpa_Auswertung(const MelSatz& m) {
       if (Unterbrechungen()) Mpa_EndeMeldung(r, offen);
     }
   }
-  Mel_PnrCurClose();
+  (void)Mel_PnrCurClose();  // read in full at its open: closing only frees the rows
 }

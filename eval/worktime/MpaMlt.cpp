@@ -46,7 +46,7 @@ void Mpa_BatchLoeschen(const std::string& batch, const char* funktion) {
   if (Mlt_Open(kMpaMltErf, batch) == DB_OK) {
     MltSatz m;
     while (Mlt_Fetch(m) == DB_OK) liste.push_back(m);
-    Mlt_Close();
+    (void)Mlt_Close();  // read in full at its open: closing only frees the rows
   }
   for (const MltSatz& m : liste) {
     int st = Mlt_PKeyDel(m);

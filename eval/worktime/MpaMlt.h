@@ -27,7 +27,7 @@ MltSatz Mpa_Grenze(const std::string& batch, const std::string& obj, const std::
 // `zaehler`). A boundary without a date names no instant and is not written
 // (a person day without departure, an open interruption): 0 and the counter
 // unchanged. Otherwise the insert's status.
-int Mpa_GrenzeSchreiben(MltSatz& m, int& zaehler);
+[[nodiscard]] int Mpa_GrenzeSchreiben(MltSatz& m, int& zaehler);
 
 // Deletes every row of list `batch`, one by one by its key. A failed delete is
 // logged under `funktion` and the others are still deleted.

@@ -26,7 +26,7 @@ bool SchichtSuche(const std::string& emo, const std::string& ttp, const std::str
       gefunden = true;
     }
   }
-  Emo_ClosePms();
+  (void)Emo_ClosePms();  // read in full at its open: closing only frees the rows
   return gefunden;
 }
 
@@ -63,7 +63,7 @@ void Nza_AuswParameter(NzaSatz& row) {
       zuordnung = true;
       ZuordnungenDurchsuchen(datum, t, row, a);
     }
-    Aem_CloseTag();
+    (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
   }
 
   // Only without them: the assignments of the workplace group.
@@ -92,7 +92,7 @@ void Nza_AuswParameter(NzaSatz& row) {
       } else if (st == DB_OK) {
         ZuordnungenDurchsuchen(datum, t, row, a);
       }
-      Aem_CloseTag();
+      (void)Aem_CloseTag();  // read in full at its open: closing only frees the rows
     }
   }
 

@@ -67,7 +67,7 @@ int Mlt_PA_TagesModell(const std::string& pnr, const std::string& tag, ZtgAzvSat
     return 0;
   }
   st = Ztg_AzvFetch(z);
-  Ztg_AzvClose();
+  (void)Ztg_AzvClose();  // read in full at its open: closing only frees the rows
   if (st == DB_NOT_FOUND) {
     ErrSatz err;
     err.ErrBer = "BDE";
@@ -154,7 +154,7 @@ void Mlt_PA_Daten_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehle
     }
   }
   if (st != DB_NOT_FOUND) Log_Fehler("Mlt_PA_Datem_PZM", "Bup_AbrTag_Read()", st);
-  Bup_AbrTag_ReadClose();
+  (void)Bup_AbrTag_ReadClose();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehler) {
@@ -183,7 +183,7 @@ void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehl
                     text);
         }
       }
-      Pse_PKey_ReadClose();
+      (void)Pse_PKey_ReadClose();  // read in full at its open: closing only frees the rows
     }
     if (st != DB_NOT_FOUND) Log_Fehler("Mlt_PA_Pausen_PZM", "Cursor: Pse_PKey_Read()", st);
   }
@@ -203,7 +203,7 @@ void Mlt_PA_Pausen_PZM(const std::string& batch, const ZtgAzvSatz& z, int& zaehl
     vorherigeArt = m.MltObj;
     vorherige = m;
   }
-  Mlt_Close();
+  (void)Mlt_Close();  // read in full at its open: closing only frees the rows
 }
 
 void Mlt_PA_PersonZeit(const std::string& batch, const NzaSatz& r, int& zaehler) {
@@ -216,5 +216,5 @@ void Mlt_PA_PersonZeit(const std::string& batch, const NzaSatz& r, int& zaehler)
     Mlt_PA_Daten_PZM(batch, z, zaehler);
     Mlt_PA_Pausen_PZM(batch, z, zaehler);
   }
-  Bak_CloseBereich();
+  (void)Bak_CloseBereich();  // read in full at its open: closing only frees the rows
 }

@@ -223,7 +223,7 @@ TEST_P(DbMelTest, FaultSeamFailsANamedOperationAndTheNthStatement) {
   ASSERT_EQ(Mel_BnrCurOpen(1), DB_OK);
   MelSatz f;
   EXPECT_EQ(Mel_BnrCurFetch(f), -3114);
-  Mel_BnrCurClose();
+  EXPECT_EQ(Mel_BnrCurClose(), DB_OK);
 }
 
 }  // namespace

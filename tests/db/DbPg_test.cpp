@@ -96,8 +96,8 @@ class DbPgTest : public DbTest {
     EXPECT_EQ(DbPg_Open(db_.login, db_.pass, db_.net8, b), DB_OK);
     return b;
   }
-  static int Run(DbBackend& b, const std::string& sql, const DbBinds& binds = {},
-                 std::vector<DbZeile>* rows = nullptr, long long* changed = nullptr) {
+  [[nodiscard]] static int Run(DbBackend& b, const std::string& sql, const DbBinds& binds = {},
+                               std::vector<DbZeile>* rows = nullptr, long long* changed = nullptr) {
     int h = -1;
     int st = b.Prepare(sql, h);
     if (st != DB_OK) return st;

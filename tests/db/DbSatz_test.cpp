@@ -129,7 +129,9 @@ TEST_P(DbKatalogTest, EveryStatementPreparesAndMatchesItsRecordsTable) {
     int spalten = -1;
     ASSERT_EQ(Db_Spalten(*a, spalten), DB_OK) << a->sql;
     EXPECT_EQ(spalten, a->spalten) << a->sql;
-    if (a->bind >= 0) EXPECT_EQ(HoechsterBindIn(a->sql), a->bind) << a->sql;
+    if (a->bind >= 0) {
+      EXPECT_EQ(HoechsterBindIn(a->sql), a->bind) << a->sql;
+    }
   }
 }
 

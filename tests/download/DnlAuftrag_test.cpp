@@ -101,14 +101,14 @@ class DnlAuftragTest : public DnlDbTest {
     return "$10.1.2.3       4711 20261201143007999       10.1.2.3 4711" + std::string(28, ' ') +
            "0460" + objekt + "261201143000BDE" + aktion + P(bild, 438) + "*\r\n";
   }
-  int Kopfdownload() {
+  [[nodiscard]] int Kopfdownload() {
     int st = Apk_Dnl("20261201", "143000", "KorrMld");
-    Dnl_DateiSchliessen();
+    EXPECT_EQ(Dnl_DateiSchliessen(), 0);
     return st;
   }
-  int Vorgangsdownload() {
+  [[nodiscard]] int Vorgangsdownload() {
     int st = App_Dnl("20261201", "143000", "KorrMld");
-    Dnl_DateiSchliessen();
+    EXPECT_EQ(Dnl_DateiSchliessen(), 0);
     return st;
   }
 };

@@ -106,4 +106,65 @@ TEST_F(FileTest, TestOpsReplaceTheRealOnesUntilReset) {
   EXPECT_TRUE(fs::exists(path));
 }
 
+// The holder closes what it holds on every way out of its scope, exactly once,
+// and nothing that it gave away or never opened.
+TEST_F(FileTest, HandleHolderClosesWhatItHoldsOnce) {
+  struct ZaehlOps : PosixFileOps {
+    int closes = 0;
+    bool failOpen = false;
+    int Open(const char* path, int flags, int* handle) override {
+      if (!failOpen) return PosixFileOps::Open(path, flags, handle);
+      *handle = 99;  // a failing open that leaves a stray number behind
+      return EMFILE;
+    }
+    int Close(int handle) override {
+      ++closes;
+      return PosixFileOps::Close(handle);
+    }
+  } ops;
+  File_SetOpsForTest(&ops);
+  std::string path = (dir_ / "held").string();
+  auto andererKannSperren = [&] {
+    pid_t pid = fork();
+    if (pid == 0) {
+      int ch = kFileNoHandle;
+      if (File_Open(path.c_str(), kFileWrite, &ch) != 0) _exit(2);
+      _exit(File_Lock(ch) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  };
+  {
+    FileHandle f;
+    ASSERT_EQ(f.Open(path.c_str(), kFileWrite | kFileCreate), 0);
+    ASSERT_EQ(File_Lock(f.Get()), 0);
+    EXPECT_FALSE(andererKannSperren());
+  }
+  EXPECT_EQ(ops.closes, 1);
+  EXPECT_TRUE(andererKannSperren());
+
+  int weiter = kFileNoHandle;
+  {
+    FileHandle f;
+    ASSERT_EQ(f.Open(path.c_str(), kFileWrite), 0);
+    EXPECT_EQ(f.Close(), 0);
+    EXPECT_EQ(f.Close(), 0);  // nothing held any more
+    ASSERT_EQ(f.Open(path.c_str(), kFileWrite), 0);
+    weiter = f.Release();
+  }
+  EXPECT_EQ(ops.closes, 2);
+  EXPECT_EQ(File_Close(weiter), 0);
+  EXPECT_EQ(ops.closes, 3);
+
+  ops.failOpen = true;
+  {
+    FileHandle f;
+    EXPECT_EQ(f.Open(path.c_str(), kFileWrite), EMFILE);
+    EXPECT_EQ(f.Get(), kFileNoHandle);
+  }
+  EXPECT_EQ(ops.closes, 3);
+  File_SetOpsForTest(nullptr);
+}
+
 }  // namespace

@@ -170,7 +170,8 @@ TEST_P(KorrLoopTest, ServerThatEndsTheSessionEndsTheRun) {
   // The server ends the session in the middle of the first correction, as
   // on a shutdown or restart.
   gBeiAuswertung = [](const MelSatz&) {
-    Db_Execute("Test_Ende", "select pg_terminate_backend(pg_backend_pid())", {}, nullptr);
+    // The statement ends its own session, so its status is the lost connection.
+    (void)Db_Execute("Test_Ende", "select pg_terminate_backend(pg_backend_pid())", {}, nullptr);
   };
   ASSERT_EQ(Exec("update Qvt560Mel set MelKfc='AEZ' where KeyBnr=5"), "");
   Korr_Schleife("CLERK1");
@@ -190,10 +191,11 @@ TEST_P(KorrLoopTest, RowTakenByAnotherRunIsSkippedWithoutEffect) {
   // The first correction's evaluation stands in for another run that takes
   // the second row meanwhile (its mark moved to the clerk, as applied).
   gBeiAuswertung = [](const MelSatz&) {
-    Db_Execute("Test_Fremd",
-               "update Qvt560Mel set MelKsb='        ',MelKfc='   ',MelErf='OTHER' "
-               "where KeyBnr=6",
-               {}, nullptr);
+    EXPECT_EQ(Db_Execute("Test_Fremd",
+                         "update Qvt560Mel set MelKsb='        ',MelKfc='   ',MelErf='OTHER' "
+                         "where KeyBnr=6",
+                         {}, nullptr),
+              0);
   };
   Test_WriteFile(inst_.LogPath(), "");
   // Time shift of the first booking runs the "M_A" evaluation.

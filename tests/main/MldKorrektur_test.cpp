@@ -41,7 +41,7 @@ TEST_P(MldKorrekturTest, ParametersCountOnlyStrictlyBetweenTheirDates) {
                     Test_NzpSql(9, "20260101", "20271231", 0, 1) +
                     Test_NzpSql(2, "20260101", "20271231", 2, 2);  // only 1 switches on
   ASSERT_EQ(Exec(sql), "");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
   const KorrParameter& p = Korr_Parameter();
   EXPECT_EQ(p.auswertung[1], 1);
   EXPECT_EQ(p.merker[1], 1);
@@ -56,7 +56,7 @@ TEST_P(MldKorrekturTest, ParametersCountOnlyStrictlyBetweenTheirDates) {
 
   // A later run with no parameter rows starts from all flags off.
   ASSERT_EQ(Exec("delete from Qvt591Nzp"), "");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
   EXPECT_EQ(Korr_Parameter().auswertung[1], 0);
   EXPECT_EQ(Korr_Parameter().merker[9], 0);
 }

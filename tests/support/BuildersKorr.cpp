@@ -24,18 +24,20 @@ void KorrTest::SetUp() {
   ASSERT_EQ(chdir(inst_.workdir.c_str()), 0);
   Log_ResetForTest();
   Log_Open(7, "./Msg/Vastrigon.Txt");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
 }
 
 void KorrTest::TearDown() {
-  Dnl_DateiSchliessen();
+  // Cleanup only: a test may have failed the buffer file on purpose.
+  (void)Dnl_DateiSchliessen();
   Log_ResetForTest();
   if (!altesVerzeichnis_.empty() && chdir(altesVerzeichnis_.c_str()) != 0) {
     ADD_FAILURE() << "cannot return to " << altesVerzeichnis_;
   }
   TestInst_Remove(inst_);
   DbTest::TearDown();
-  Korr_ParameterLesen();  // not connected: every flag back to 0
+  // Sets every flag back to 0 first; without a session the read then fails.
+  (void)Korr_ParameterLesen();
   unsetenv("QV_TEST_NOW");
 }
 
@@ -44,13 +46,13 @@ std::string KorrTest::LogText() const {
 }
 
 std::string KorrTest::Puffer(int linie) {
-  Dnl_DateiSchliessen();
+  EXPECT_EQ(Dnl_DateiSchliessen(), 0);
   return Test_ReadFile(inst_.BuffDir() + "/SndDnl" + std::to_string(linie) + ".buf");
 }
 
 void KorrTest::Parameter(int k, int aak, int mrk) {
   ASSERT_EQ(TestDb_Exec(db_, Test_NzpSql(k, "20260101", "20271231", aak, mrk)), "");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
 }
 
 std::string Test_ApkSql(const std::string& apk, int sts, int afo, int eaf, int aba) {

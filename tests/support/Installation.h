@@ -27,12 +27,13 @@ void TestInst_Remove(TestInstallation& inst);
 // Runs a program with the given arguments (passed as they are, any bytes) in
 // `workdir`, with QV_TEST_NOW=now when `now` is not empty. Captures stdout and
 // stderr together into `output`. Returns the exit status, or -1.
-int Test_RunProgram(const std::string& program, const std::vector<std::string>& args,
-                    const std::string& workdir, const std::string& now, std::string& output);
+[[nodiscard]] int Test_RunProgram(const std::string& program, const std::vector<std::string>& args,
+                                  const std::string& workdir, const std::string& now,
+                                  std::string& output);
 
 // Runs build/mldkorr in the installation.
-int TestInst_Run(const TestInstallation& inst, const std::vector<std::string>& args,
-                 const std::string& now, std::string& output);
+[[nodiscard]] int TestInst_Run(const TestInstallation& inst, const std::vector<std::string>& args,
+                               const std::string& now, std::string& output);
 
 // One log entry as the program writes it; date "DD.MM.YY", time "HH:MM:SS".
 std::string Test_LogEntry(const std::string& date, const std::string& time,

@@ -45,8 +45,8 @@ class DlzAbgleichTest : public DlzTest {
     int lfn = -1;
     if (Mlt_MVon_Meldung(stempel, basis, lfn) == 0) return;
     Mlt_M_BDE(stempel, basis, lfn);
-    Mlt_Auswerten(stempel);
-    Mlt_Entfernen(stempel);
+    EXPECT_EQ(Mlt_Auswerten(stempel), 0);
+    EXPECT_EQ(Mlt_Entfernen(stempel), 0);
   }
 
   // Every column of the kind-13 records but the change time, durations in

@@ -101,7 +101,7 @@ TEST_P(MpaArbeitszeitTest, WithoutParameterFiveInterruptionRowsStayAsTheyAre) {
   for (const MelSatz& m : mels) Insert(m);
   Mpa_Auswertung(mels.front());
   ASSERT_EQ(Exec("delete from Qvt591Nzp"), "");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
   Nza_MPA_Arbeitszeit(mels.front());
   // The interruption still counts in the work row.
   EXPECT_EQ(Arbeit(), MpaZeilen{"21000|21000|0|0|3000|3000|3000|0|0|0|Nza_MPA"});

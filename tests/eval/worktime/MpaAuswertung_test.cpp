@@ -134,7 +134,7 @@ TEST_P(MpaAuswertungTest, ResumptionWithoutInterruptionBeginIsMarked) {
 
   // Without the parameter the message is left alone.
   ASSERT_EQ(Exec("update Qvt560Mel set MelFnr=0; delete from Qvt591Nzp"), "");
-  Korr_ParameterLesen();
+  ASSERT_EQ(Korr_ParameterLesen(), 0);
   Mpa_Auswertung(pw);
   EXPECT_EQ(Nza(2), MpaZeilen{});
   EXPECT_EQ(MelFnr(13, 4), "0");
