@@ -40,7 +40,7 @@ class DbstdStammTest : public DbTest {
 QV_DB_TEST_SUITE(DbstdStammTest);
 
 TEST_P(DbstdStammTest, HeaderReadUpdateDeleteRoundTrip) {
-  ASSERT_EQ(Exec(Test_ApkSql({.fbe = "FBE1", .dwn = "KorrMld", .dna = "NEU", .voll = true})), "");
+  ASSERT_EQ(Exec(Test_ApkSql({.dwn = "KorrMld", .dna = "NEU", .voll = true})), "");
   ApkSatz a;
   a.ApkApk = "A1000";
   a.ApkDat = "20250101000000";  // left from another row
@@ -134,7 +134,7 @@ TEST_P(DbstdStammTest, FailedReadsKeepOnlyTheKey) {
 }
 
 TEST_P(DbstdStammTest, OperationReadUpdateDeleteKeepsEveryInstant) {
-  ASSERT_EQ(Exec(Test_AppSql({.fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true})), "");
+  ASSERT_EQ(Exec(Test_AppSql({.dwn = "KorrMld", .dna = "STA", .voll = true})), "");
   AppSatz p;
   p.AppApk = "A1000";
   p.AppApp = "0010";
@@ -181,13 +181,12 @@ TEST_P(DbstdStammTest, PackageCursorSelectsItsKeyInKeyOrderAndLeavesTheRecordAtT
   // Every row of a package shares the key, so the order of the operations
   // (and of the interface records written for them) comes from their own key,
   // whatever order they were stored in.
-  ASSERT_EQ(Exec(Test_AppSql({.apk = "A2000", .fbe = "FBE1", .voll = true}) +
-                 Test_AppSql({.app = "0040", .fbe = "FBE1", .voll = true}) +
-                 Test_AppSql({.app = "0030", .fbe = "FBE1", .voll = true}) +
-                 Test_AppSql({.app = "0020", .fbe = "FBE1", .voll = true}) +
-                 "update Qvt504App set AppZf2='" + key +
-                 "' where AppApp in ('0020','0040') or AppApk='A2000';"),
-            "");
+  ASSERT_EQ(
+      Exec(Test_AppSql({.apk = "A2000", .voll = true}) +
+           Test_AppSql({.app = "0040", .voll = true}) + Test_AppSql({.app = "0030", .voll = true}) +
+           Test_AppSql({.app = "0020", .voll = true}) + "update Qvt504App set AppZf2='" + key +
+           "' where AppApp in ('0020','0040') or AppApk='A2000';"),
+      "");
   ASSERT_EQ(App_OpenZf2(key), DB_OK);
   AppSatz p;
   Zeilen gefunden;

@@ -213,9 +213,8 @@ TEST_P(DnlAuftragTest, ValuesThatDoNotFitAreMarkedWithoutShiftingTheColumns) {
 }
 
 TEST_P(DnlAuftragTest, NoMarkedRowsWritesNothing) {
-  ASSERT_EQ(Exec(Test_ApkSql(
-                     {.apk = "A1", .fbe = "FBE1", .dwn = "MldToNza", .dna = "STA", .voll = true}) +
-                 Test_AppSql({.apk = "A1", .fbe = "FBE1", .voll = true})),
+  ASSERT_EQ(Exec(Test_ApkSql({.apk = "A1", .dwn = "MldToNza", .dna = "STA", .voll = true}) +
+                 Test_AppSql({.apk = "A1", .voll = true})),
             "");
   EXPECT_EQ(Kopfdownload(), 0);
   EXPECT_EQ(Vorgangsdownload(), 0);
@@ -225,7 +224,7 @@ TEST_P(DnlAuftragTest, NoMarkedRowsWritesNothing) {
 
 TEST_P(DnlAuftragTest, HeaderIsSentAndReleased) {
   ASSERT_EQ(
-      Exec(Test_ApkSql({.fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+      Exec(Test_ApkSql({.dwn = "KorrMld", .dna = "STA", .voll = true}) +
            Test_ApkSql(
                {.apk = "A2000", .fbe = "FBE7", .dwn = "KorrMld", .dna = "AEN", .voll = true})),
       "");
@@ -243,7 +242,7 @@ TEST_P(DnlAuftragTest, HeaderIsSentAndReleased) {
 }
 
 TEST_P(DnlAuftragTest, HeaderWithLoeIsSentThenDeleted) {
-  ASSERT_EQ(Exec(Test_ApkSql({.fbe = "FBE1", .dwn = "KorrMld", .dna = "LOE", .voll = true})), "");
+  ASSERT_EQ(Exec(Test_ApkSql({.dwn = "KorrMld", .dna = "LOE", .voll = true})), "");
   EXPECT_EQ(Kopfdownload(), 0);
   EXPECT_EQ(Puffer(1), Satz1("APK", "LOE", KopfBild()));
   EXPECT_EQ(Rows("select count(*) from Qvt501Apk"), Zeilen{"0"});
@@ -253,7 +252,7 @@ TEST_P(DnlAuftragTest, FailedSendEndsTheHeaderDownload) {
   // FBE0 lies in no line's range and sorts first.
   ASSERT_EQ(
       Exec(Test_ApkSql({.apk = "A1", .fbe = "FBE0", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
-           Test_ApkSql({.apk = "A2", .fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true})),
+           Test_ApkSql({.apk = "A2", .dwn = "KorrMld", .dna = "STA", .voll = true})),
       "");
   EXPECT_EQ(Kopfdownload(), 0);  // the close status
   EXPECT_TRUE(Geloggt("IP-Ermitteln", "ReadFile", DB_NOT_FOUND));
@@ -264,10 +263,9 @@ TEST_P(DnlAuftragTest, FailedSendEndsTheHeaderDownload) {
 }
 
 TEST_P(DnlAuftragTest, FailedSendDoesNotEndTheOperationDownload) {
-  ASSERT_EQ(Exec(Test_ApkSql({.fbe = "FBE1", .voll = true}) +
+  ASSERT_EQ(Exec(Test_ApkSql({.voll = true}) +
                  Test_AppSql({.fbe = "FBE0", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
-                 Test_AppSql(
-                     {.app = "0020", .fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+                 Test_AppSql({.app = "0020", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
                  Test_AppSql(
                      {.app = "0030", .fbe = "FBE6", .dwn = "KorrMld", .dna = "STA", .voll = true})),
             "");
@@ -283,14 +281,11 @@ TEST_P(DnlAuftragTest, FailedSendDoesNotEndTheOperationDownload) {
 }
 
 TEST_P(DnlAuftragTest, NewAndDeletedOperationsKeepTheOperationCount) {
-  ASSERT_EQ(Exec(Test_ApkSql({.fbe = "FBE1", .voll = true}) +
-                 Test_AppSql({.fbe = "FBE1", .dwn = "KorrMld", .dna = "NEU", .voll = true}) +
-                 Test_AppSql(
-                     {.app = "0020", .fbe = "FBE1", .dwn = "KorrMld", .dna = "LOE", .voll = true}) +
-                 Test_AppSql(
-                     {.app = "0030", .fbe = "FBE1", .dwn = "KorrMld", .dna = "NEU", .voll = true}) +
-                 Test_AppSql(
-                     {.app = "0040", .fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true})),
+  ASSERT_EQ(Exec(Test_ApkSql({.voll = true}) +
+                 Test_AppSql({.dwn = "KorrMld", .dna = "NEU", .voll = true}) +
+                 Test_AppSql({.app = "0020", .dwn = "KorrMld", .dna = "LOE", .voll = true}) +
+                 Test_AppSql({.app = "0030", .dwn = "KorrMld", .dna = "NEU", .voll = true}) +
+                 Test_AppSql({.app = "0040", .dwn = "KorrMld", .dna = "STA", .voll = true})),
             "");
   EXPECT_EQ(Vorgangsdownload(), 0);
   // Every operation was sent, the deleted one too.
@@ -305,9 +300,7 @@ TEST_P(DnlAuftragTest, NewAndDeletedOperationsKeepTheOperationCount) {
 }
 
 TEST_P(DnlAuftragTest, CountOfAMissingHeaderIsLoggedAndTheOperationStaysReleased) {
-  ASSERT_EQ(
-      Exec(Test_AppSql({.apk = "A9", .fbe = "FBE1", .dwn = "KorrMld", .dna = "NEU", .voll = true})),
-      "");
+  ASSERT_EQ(Exec(Test_AppSql({.apk = "A9", .dwn = "KorrMld", .dna = "NEU", .voll = true})), "");
   EXPECT_EQ(Vorgangsdownload(), 0);
   EXPECT_TRUE(Geloggt("Fehler bei Apk_PKeyRead", "App_Frei", DB_NOT_FOUND));
   EXPECT_EQ(Rows("select AppDwn, AppDna from Qvt504App"), Zeilen{"<null>|<null>"});
@@ -316,15 +309,10 @@ TEST_P(DnlAuftragTest, CountOfAMissingHeaderIsLoggedAndTheOperationStaysReleased
 
 TEST_P(DnlAuftragTest, FailedReleaseEndsTheHeaderDownloadOnly) {
   ASSERT_EQ(
-      Exec(Test_ApkSql({.apk = "A1", .fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+      Exec(Test_ApkSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
            Test_ApkSql({.apk = "A2", .fbe = "FBE2", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
-           Test_AppSql({.apk = "A1", .fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
-           Test_AppSql({.apk = "A1",
-                        .app = "0020",
-                        .fbe = "FBE1",
-                        .dwn = "KorrMld",
-                        .dna = "STA",
-                        .voll = true})),
+           Test_AppSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+           Test_AppSql({.apk = "A1", .app = "0020", .dwn = "KorrMld", .dna = "STA", .voll = true})),
       "");
   DbFehlerPlan plan;
   plan.operations["Apk_PKeyUpd"] = DB_BUSY;
@@ -342,10 +330,9 @@ TEST_P(DnlAuftragTest, FailedReleaseEndsTheHeaderDownloadOnly) {
 }
 
 TEST_P(DnlAuftragTest, CursorFailuresAreLogged) {
-  ASSERT_EQ(
-      Exec(Test_ApkSql({.apk = "A1", .fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
-           Test_AppSql({.apk = "A1", .fbe = "FBE1", .dwn = "KorrMld", .dna = "STA", .voll = true})),
-      "");
+  ASSERT_EQ(Exec(Test_ApkSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+                 Test_AppSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true})),
+            "");
   DbFehlerPlan plan;
   plan.operations["Apk_OpenDnl"] = DB_NOT_CONNECTED;
   plan.operations["App_OpenDnl.Fetch"] = DB_OTHER;

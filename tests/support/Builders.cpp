@@ -99,12 +99,13 @@ MltSatz Test_Mlt(const TestMlt& o) {
 }
 
 std::string Test_ApkSql(const TestApk& a) {
+  const std::string fbe = !a.fbe.empty() ? a.fbe : a.voll ? "FBE1" : "F1";
   if (!a.voll) {
     return "insert into Qvt501Apk (ApkApk,ApkBz1,ApkTxt,ApkSts,ApkSis,ApkAfo,ApkEaf,ApkTnr,"
            "ApkSme,ApkIme,ApkMee,ApkFbe,ApkZf3,ApkSsn,ApkSta,ApkErf,ApkAba,ApkDna,ApkDwn) values "
            "(" +
            Q(a.apk) + "," + Q("Auftrag " + a.apk) + ",'Txt'," + N(a.sts) + ",0," + N(a.afo) + "," +
-           N(a.eaf) + "," + Q("T-" + a.apk) + ",100,0,'STK'," + Q(a.fbe) +
+           N(a.eaf) + "," + Q("T-" + a.apk) + ",100,0,'STK'," + Q(fbe) +
            ",'Zusatz drei',0,0,'PLAN'," + N(a.aba) + "," + Q(a.dna) + "," + Q(a.dwn) + ");";
   }
   return "insert into Qvt501Apk (ApkApk,ApkBz1,ApkBz2,ApkTxt,ApkSts,ApkSis,ApkKun,ApkKb1,ApkKb2,"
@@ -114,18 +115,19 @@ std::string Test_ApkSql(const TestApk& a) {
          Q(a.apk) + ",'Gehaeuse Typ 4','Serie 2026','Auftrag',3,1,'K0815','Kunde','Werk Nord'," +
          Test_DatumSql("20261130") + "," + Test_DatumSql("20261215") +
          ",2,0,'TNR-4711','Deckel','Stahl',1234.5,0,'STK'," + Test_DatumSql("20261201060000") +
-         ",NULL," + Q(a.fbe) + ",'KST1','Zusatz 1','Zusatz 2','Zusatz 3','K',0," + Q(a.dna) + "," +
+         ",NULL," + Q(fbe) + ",'KST1','Zusatz 1','Zusatz 2','Zusatz 3','K',0," + Q(a.dna) + "," +
          Q(a.dwn) + ",0," + Test_DatumSql("20261101120000") + ",'TEST',1);";
 }
 
 std::string Test_AppSql(const TestApp& a) {
+  const std::string fbe = !a.fbe.empty() ? a.fbe : a.voll ? "FBE1" : "F1";
   if (!a.voll) {
     return "insert into Qvt504App (AppApk,AppApp,AppVaf,AppNaf,AppBz1,AppTxt,AppSts,AppSis,"
            "AppAgs,AppAbs,AppAes,AppSme,AppIme,AppAme,AppMee,AppSza,AppStr,AppSte,AppIta,AppItr,"
            "AppIte,AppApg,AppApl,AppFbe,AppZf2,AppZf3,AppSsn,AppSta,AppErf,AppDna,AppDwn) values "
            "(" +
            Q(a.apk) + "," + Q(a.app) + ",'00000'," + Q(a.naf) + "," + Q("Arbeitsgang " + a.app) +
-           ",'Txt'," + N(a.sts) + ",0,0,0,0,100,0,0,'STK',0,0,0,0,0,0,'GRP1','APL01'," + Q(a.fbe) +
+           ",'Txt'," + N(a.sts) + ",0,0,0,0,100,0,0,'STK',0,0,0,0,0,0,'GRP1','APL01'," + Q(fbe) +
            "," + Q(a.zf2) + ",'Zusatz drei',0,0,'PLAN'," + Q(a.dna) + "," + Q(a.dwn) + ");";
   }
   return "insert into Qvt504App (AppApk,AppApp,AppVaf,AppNaf,AppBz1,AppBz2,AppTxt,AppSts,AppSis,"
@@ -139,7 +141,7 @@ std::string Test_AppSql(const TestApp& a) {
          Test_DatumSql("20261202150000") +
          ",NULL,NULL,1,2,3,500,120.25,3,'STK',15.5,30.25,"
          "1.125,0,0,0,'APG1','APL01','Kt1','Z1','Kt2','Z2','Kt3','Z3','Kt4','Z4'," +
-         Q(a.fbe) + ",'KST1','Zusatz 1','Zusatz 2','Zusatz 3','K',0," + Q(a.dna) + "," + Q(a.dwn) +
+         Q(fbe) + ",'KST1','Zusatz 1','Zusatz 2','Zusatz 3','K',0," + Q(a.dna) + "," + Q(a.dwn) +
          ",0," + Test_DatumSql("20261101120000") + ",'TEST');";
 }
 
@@ -185,22 +187,15 @@ std::string Test_FzuSql(const TestFzu& f) {
 }
 
 std::string Test_FzuStandardSql() {
+  static const TestFzu kArten[] = {{"AB", "M_A", 1, "A03"}, {"RB", "M_A", 1, "A01"},
+                                   {"AM", "M_A", 1, "A02"}, {"AE", "M_A", 1, "A07"},
+                                   {"RE", "M_A", 1, "A06"}, {"AT", "M_A", 1, "A07"},
+                                   {"AU", "M_A", 1, "A04"}, {"AW", "M_A", 1, "A05"},
+                                   {"PA", "MPA"},           {"PE", "MPA"},
+                                   {"PU", "MPA"},           {"PW", "MPA"},
+                                   {"MS", "M__"},           {"MT", "M__"}};
   std::string sql;
-  for (const TestFzu& f : std::initializer_list<TestFzu>{{.mld = "AB", .fcd = "A03"},
-                                                         {.mld = "RB", .fcd = "A01"},
-                                                         {.mld = "AM", .fcd = "A02"},
-                                                         {.mld = "AE", .fcd = "A07"},
-                                                         {.mld = "RE", .fcd = "A06"},
-                                                         {.mld = "AT", .fcd = "A07"},
-                                                         {.mld = "AU", .fcd = "A04"},
-                                                         {.mld = "AW", .fcd = "A05"},
-                                                         {.mld = "PA", .obj = "MPA"},
-                                                         {.mld = "PE", .obj = "MPA"},
-                                                         {.mld = "PU", .obj = "MPA"},
-                                                         {.mld = "PW", .obj = "MPA"},
-                                                         {.mld = "MS", .obj = "M__"},
-                                                         {.mld = "MT", .obj = "M__"}})
-    sql += Test_FzuSql(f);
+  for (const TestFzu& f : kArten) sql += Test_FzuSql(f);
   return sql;
 }
 
