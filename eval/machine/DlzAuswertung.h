@@ -131,5 +131,5 @@ MltSatz Dlz_Grenzvorlage(const DlzZeitlinie& linie, const AemTagSatz& tag, const
                          const NzaSatz& basis);
 void Dlz_Grenze(MltSatz& e, DlzZeitlinie& linie, const char* funktion);
 
-[[nodiscard]] int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag, const std::string& datum,
-                 const NzaSatz& basis, int& lfn);
+[[nodiscard]] int BDE_Eckwerte(const std::string& stempel, const AemTagSatz& tag,
+                               const std::string& datum, const NzaSatz& basis, int& lfn);

@@ -20,8 +20,9 @@ QV_DB_TEST_SUITE(DbDbTest);
 // Statements are prepared once per operation name; a second text under the
 // same name must run as written, not as the text prepared first.
 TEST_P(DbDbTest, OperationNameNeverRunsAnotherStatementsText) {
-  ASSERT_EQ(Exec(Test_FzuSql("AB", "M_A") + Test_FzuSql("AE", "M_A") + Test_FzuSql("PA", "MPA")),
-            "");
+  ASSERT_EQ(
+      Exec(Test_FzuSql() + Test_FzuSql({.mld = "AE"}) + Test_FzuSql({.mld = "PA", .obj = "MPA"})),
+      "");
   DbZeile z;
   ASSERT_EQ(Db_ReadOne("DbDbTest_Zaehlen", "select count(*) from Qvt553Fzu", {}, z), DB_OK);
   EXPECT_EQ(DbZeileInt(z, 0), 3);
@@ -42,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, DbDbSqliteTest, ::testing::Values(TestEngine::
                          TestEngine_Name);
 
 TEST_P(DbDbSqliteTest, OversizedNumberOfAnotherProgramReadsAsTheBound) {
-  ASSERT_EQ(Exec(Test_FzuSql("AB", "M_A")), "");
+  ASSERT_EQ(Exec(Test_FzuSql()), "");
   ASSERT_EQ(Exec("update Qvt553Fzu set FzuArt=1e20, FzuObj=-1e20, FzuUpl=5000000000, "
                  "FzuGen='77777777777'"),
             "");

@@ -5,7 +5,7 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
-#include "support/BuildersStamm.h"
+#include "support/Builders.h"
 #include "support/TestDb.h"
 
 namespace {
@@ -16,11 +16,14 @@ class DbDnlTest : public DbTest {};
 QV_DB_TEST_SUITE(DbDnlTest);
 
 TEST_P(DbDnlTest, HeaderCursorSelectsTheMarkerInRangeKeyOrderWithTheChangeInstant) {
-  ASSERT_EQ(Exec(Test_ApkSql("A3", "FBE2", "KorrMld", "STA") +
-                 Test_ApkSql("A1", "FBE9", "KorrMld", "NEU") +
-                 Test_ApkSql("A2", "FBE1", "KorrMld", "LOE") +
-                 Test_ApkSql("A4", "FBE0", "MldToNza", "STA") + Test_ApkSql("A5", "FBE0")),
-            "");
+  ASSERT_EQ(
+      Exec(
+          Test_ApkSql({.apk = "A3", .fbe = "FBE2", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+          Test_ApkSql({.apk = "A1", .fbe = "FBE9", .dwn = "KorrMld", .dna = "NEU", .voll = true}) +
+          Test_ApkSql({.apk = "A2", .dwn = "KorrMld", .dna = "LOE", .voll = true}) +
+          Test_ApkSql({.apk = "A4", .fbe = "FBE0", .dwn = "MldToNza", .dna = "STA", .voll = true}) +
+          Test_ApkSql({.apk = "A5", .fbe = "FBE0", .voll = true})),
+      "");
   ASSERT_EQ(Apk_OpenDnl("KorrMld"), DB_OK);
   ApkSatz a;
   Zeilen gesehen;
@@ -39,9 +42,14 @@ TEST_P(DbDnlTest, HeaderCursorSelectsTheMarkerInRangeKeyOrderWithTheChangeInstan
 }
 
 TEST_P(DbDnlTest, OperationCursorSelectsTheMarkerAndSurvivesOwnDeletes) {
-  ASSERT_EQ(Exec(Test_AppSql("A1", "0020", "FBE2", "KorrMld", "NEU") +
-                 Test_AppSql("A1", "0010", "FBE1", "KorrMld", "STA") +
-                 Test_AppSql("A1", "0030", "FBE1", "", "")),
+  ASSERT_EQ(Exec(Test_AppSql({.apk = "A1",
+                              .app = "0020",
+                              .fbe = "FBE2",
+                              .dwn = "KorrMld",
+                              .dna = "NEU",
+                              .voll = true}) +
+                 Test_AppSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+                 Test_AppSql({.apk = "A1", .app = "0030", .voll = true})),
             "");
   ASSERT_EQ(App_OpenDnl("KorrMld"), DB_OK);
   // Rows changed by the session while the cursor is open are still delivered.
@@ -67,10 +75,18 @@ class DbDnlCfgTest : public DbTest {
   void SetUp() override {
     DbTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_EQ(Exec(Test_CfgSql(2, "10.0.0.2", "5002", "D", "M") +
-                   Test_CfgSql(1, "10.0.0.1", "5001", "A", "F", "H", "K") +
-                   Test_CfgSql(3, "10.0.0.3", "5003", "X1", "X2", "", "", "P", "R")),
-              "");
+    ASSERT_EQ(
+        Exec(Test_CfgSql({.dta = 2, .prt = "5002", .vn1 = "D", .bi1 = "M", .voll = true}) +
+             Test_CfgSql(
+                 {.prt = "5001", .vn1 = "A", .bi1 = "F", .vn2 = "H", .bi2 = "K", .voll = true}) +
+             Test_CfgSql({.dta = 3,
+                          .prt = "5003",
+                          .vn1 = "X1",
+                          .bi1 = "X2",
+                          .vn3 = "P",
+                          .bi3 = "R",
+                          .voll = true})),
+        "");
   }
   // The line numbers that serve `key`, in fetch order.
   std::vector<int> Linien(const std::string& key) {

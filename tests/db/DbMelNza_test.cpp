@@ -10,6 +10,7 @@
 #include "db/DbDb.h"
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
+#include "support/Builders.h"
 #include "support/TestDb.h"
 
 namespace {
@@ -33,20 +34,16 @@ QV_DB_TEST_SUITE(DbMelNzaTest);
 // A row of kind `sa` with a begin and an end and every other column empty or 0.
 NzaSatz Nza(int sa, const std::string& apl, const std::string& apk, const std::string& app,
             const std::string& pnr, const std::string& dat, const std::string& uhr) {
-  NzaSatz r;
-  r.NzaSa = sa;
-  r.NzaApl = apl;
-  r.NzaApk = apk;
-  r.NzaApp = app;
-  r.NzaPnr = pnr;
-  r.NzaDtmDat = dat;
-  r.NzaDtmUhr = uhr;
-  r.NzaEdtDat = dat;
-  r.NzaEdtUhr = dat.empty() ? "" : "235959";
-  r.NzaBmk = "BG";
-  r.NzaEmk = "EG";
-  r.NzaErf = "LzaStd";
-  return r;
+  return Test_Nza({.sa = sa,
+                   .apl = apl,
+                   .apk = apk,
+                   .app = app,
+                   .pnr = pnr,
+                   .beg = dat + uhr,
+                   .end = dat.empty() ? "" : dat + "235959",
+                   .bmk = "BG",
+                   .emk = "EG",
+                   .erf = "LzaStd"});
 }
 
 // Every column with its own value, so that a column read or written under
@@ -593,14 +590,7 @@ TEST_P(DbMelNzaTest, NzaCursorDeliversRowsDeletedWhileItIsOpen) {
 
 MltSatz Mlt(const std::string& erf, const std::string& dat, int lfn, const std::string& obj,
             const std::string& mdtDat, const std::string& mdtUhr) {
-  MltSatz m;
-  m.MltErf = erf;
-  m.MltDat = dat;
-  m.MltLfn = lfn;
-  m.MltObj = obj;
-  m.MltMdtDat = mdtDat;
-  m.MltMdtUhr = mdtUhr;
-  return m;
+  return Test_Mlt({.erf = erf, .dat = dat, .lfn = lfn, .obj = obj, .zeit = mdtDat + mdtUhr});
 }
 
 // Running numbers of a list as its cursor delivers them.

@@ -182,8 +182,8 @@ TEST_P(DbMelPpsTest, HighestRunningNumberOfABooking) {
   int max = -1;
   ASSERT_EQ(Mel_BnrMaxLfn(5, max), DB_OK);
   EXPECT_EQ(max, 0);
-  for (int lfn : {0, 4, 2}) ASSERT_EQ(Mel_PKeyIns(Test_Mel(5, lfn)), DB_OK);
-  ASSERT_EQ(Mel_PKeyIns(Test_Mel(6, 9)), DB_OK);
+  for (int lfn : {0, 4, 2}) ASSERT_EQ(Mel_PKeyIns(Test_Mel({.bnr = 5, .lfn = lfn})), DB_OK);
+  ASSERT_EQ(Mel_PKeyIns(Test_Mel({.bnr = 6, .lfn = 9})), DB_OK);
   ASSERT_EQ(Mel_BnrMaxLfn(5, max), DB_OK);
   EXPECT_EQ(max, 4);
 }

@@ -14,7 +14,7 @@ class DbMelTest : public DbTest {};
 QV_DB_TEST_SUITE(DbMelTest);
 
 TEST_P(DbMelTest, InsertReadUpdateDeleteKeepTheRowAndItsInstant) {
-  MelSatz m = Test_Mel(100, 1, "20261201", "133005");
+  MelSatz m = Test_Mel({.bnr = 100, .lfn = 1, .uhr = "133005"});
   m.MelGum = 12.5;
   m.MelFnr = 2003;
   m.MelKdt = "20261202091500";
@@ -58,7 +58,7 @@ TEST_P(DbMelTest, InsertReadUpdateDeleteKeepTheRowAndItsInstant) {
 }
 
 TEST_P(DbMelTest, FailedReadClearsNumbersAndKeepsTexts) {
-  MelSatz r = Test_Mel(7, 3);
+  MelSatz r = Test_Mel({.bnr = 7, .lfn = 3});
   r.MelGum = 4;
   r.MelKgm = 5;
   EXPECT_EQ(Mel_PKeyReadk(r), DB_NOT_FOUND);
@@ -71,21 +71,21 @@ TEST_P(DbMelTest, FailedReadClearsNumbersAndKeepsTexts) {
 }
 
 TEST_P(DbMelTest, DuplicateInsertFailsAndLeavesNothingBehind) {
-  MelSatz m = Test_Mel(5, 1);
+  MelSatz m = Test_Mel({.bnr = 5, .lfn = 1});
   ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
   m.MelMsk = "AE";
   EXPECT_EQ(Mel_PKeyIns(m), DB_DUP_KEY);
   EXPECT_EQ(Rows("select MelMsk from Qvt560Mel"), std::vector<std::string>{"AB"});
   // The session goes on normally after the failure.
-  EXPECT_EQ(Mel_PKeyIns(Test_Mel(5, 2)), DB_OK);
+  EXPECT_EQ(Mel_PKeyIns(Test_Mel({.bnr = 5, .lfn = 2})), DB_OK);
   EXPECT_EQ(Rows("select count(*) from Qvt560Mel"), std::vector<std::string>{"2"});
 }
 
 TEST_P(DbMelTest, OverWideTextAndEmptyKeyAndBadDateFail) {
-  MelSatz m = Test_Mel(6, 1);
+  MelSatz m = Test_Mel({.bnr = 6, .lfn = 1});
   m.KeyApl = "WORKPLACE-11";  // 12 characters into a 10-character column
   EXPECT_EQ(Mel_PKeyIns(m), DB_TOO_WIDE);
-  m = Test_Mel(6, 1);
+  m = Test_Mel({.bnr = 6, .lfn = 1});
   m.KeyUhr = "256000";  // no valid time
   EXPECT_EQ(Mel_PKeyIns(m), DB_BAD_DATE);
   EXPECT_EQ(Rows("select count(*) from Qvt560Mel"), std::vector<std::string>{"0"});
@@ -95,7 +95,7 @@ TEST_P(DbMelTest, NullTextsReadAsEmpty) {
   ASSERT_EQ(Exec("insert into Qvt560Mel (KeyBnr,KeyLfn,KeyDat,KeyUhr,KeySek,MelKsb) values "
                  "(9,1,'2026-12-01 08:00:00','2026-12-01 08:00:00','00','CLERK9')"),
             "");
-  MelSatz r = Test_Mel(9, 1);
+  MelSatz r = Test_Mel({.bnr = 9, .lfn = 1});
   ASSERT_EQ(Mel_PKeyReadk(r), DB_OK);
   EXPECT_EQ(r.MelMsk, "");
   EXPECT_EQ(r.MelKdt, "");
@@ -114,7 +114,7 @@ TEST_P(DbMelTest, ClerkCursorSelectsAndOrdersAndSurvivesOwnWrites) {
               {3, 1, "CLERK2", "20261130", "060000", "00"},
               {4, 1, "        ", "20261130", "050000", "00"}};
   for (const R& x : rows) {
-    MelSatz m = Test_Mel(x.bnr, x.lfn, x.dat, x.uhr);
+    MelSatz m = Test_Mel({.bnr = x.bnr, .lfn = x.lfn, .dat = x.dat, .uhr = x.uhr});
     m.MelKsb = x.ksb;
     m.KeySek = x.sek;
     ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
@@ -124,9 +124,9 @@ TEST_P(DbMelTest, ClerkCursorSelectsAndOrdersAndSurvivesOwnWrites) {
   ASSERT_EQ(Mel_KsbCurFetch(f), DB_OK);
   EXPECT_EQ(f.KeyBnr * 10 + f.KeyLfn, 21);
   // The run deletes and changes rows that the cursor has still to deliver.
-  MelSatz gone = Test_Mel(1, 2);
+  MelSatz gone = Test_Mel({.lfn = 2});
   ASSERT_EQ(Mel_PKeyDel(gone), DB_OK);
-  MelSatz changed = Test_Mel(1, 1, "20261202", "070000");
+  MelSatz changed = Test_Mel({.lfn = 1, .dat = "20261202", .uhr = "070000"});
   changed.MelKsb = "CLERK1";
   changed.MelMsk = "AE";
   ASSERT_EQ(Mel_PKeyUpdate(changed), DB_OK);
@@ -149,7 +149,7 @@ TEST_P(DbMelTest, ClerkCursorSelectsAndOrdersAndSurvivesOwnWrites) {
 TEST_P(DbMelTest, WorkplaceCursorsSelectTheirKeysInTimeOrder) {
   auto add = [](int bnr, const char* obj, const char* apl, const char* apk, const char* app,
                 const char* pnr, const char* dat, const char* uhr, const char* sek) {
-    MelSatz m = Test_Mel(bnr, 1, dat, uhr);
+    MelSatz m = Test_Mel({.bnr = bnr, .lfn = 1, .dat = dat, .uhr = uhr});
     m.ObjTyp = obj;
     m.KeyApl = apl;
     m.KeyApk = apk;
@@ -201,7 +201,7 @@ TEST_P(DbMelTest, FaultSeamFailsANamedOperationAndTheNthStatement) {
   DbFehlerPlan plan;
   plan.operations["Mel_PKeyIns"] = DB_BUSY;
   Db_SetFaultPlanForTest(plan);
-  EXPECT_EQ(Mel_PKeyIns(Test_Mel(1, 1)), DB_BUSY);
+  EXPECT_EQ(Mel_PKeyIns(Test_Mel({.lfn = 1})), DB_BUSY);
   Db_ClearFaultPlanForTest();
   EXPECT_EQ(Rows("select count(*) from Qvt560Mel"), std::vector<std::string>{"0"});
 
@@ -209,9 +209,9 @@ TEST_P(DbMelTest, FaultSeamFailsANamedOperationAndTheNthStatement) {
   nth.nth = 2;
   nth.nthStatus = -3114;
   Db_SetFaultPlanForTest(nth);
-  EXPECT_EQ(Mel_PKeyIns(Test_Mel(1, 1)), DB_OK);
-  EXPECT_EQ(Mel_PKeyIns(Test_Mel(1, 2)), -3114);
-  EXPECT_EQ(Mel_PKeyIns(Test_Mel(1, 3)), DB_OK);
+  EXPECT_EQ(Mel_PKeyIns(Test_Mel({.lfn = 1})), DB_OK);
+  EXPECT_EQ(Mel_PKeyIns(Test_Mel({.lfn = 2})), -3114);
+  EXPECT_EQ(Mel_PKeyIns(Test_Mel({.lfn = 3})), DB_OK);
   EXPECT_EQ(Db_StatementCount(), 3);
   Db_ClearFaultPlanForTest();
   EXPECT_EQ(Rows("select KeyLfn from Qvt560Mel order by KeyLfn"),

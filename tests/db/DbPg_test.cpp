@@ -10,6 +10,7 @@
 #include "db/DbDb.h"
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
+#include "db/Dbstd.h"
 #include "support/Builders.h"
 #include "support/TestDb.h"
 #include "support/TestPg.h"
@@ -116,7 +117,7 @@ class DbPgTest : public DbTest {
     }
     return out;
   }
-  std::string Fzu(const std::string& mld) { return Exec(Test_FzuSql(mld, "M_A")); }
+  std::string Fzu(const std::string& mld) { return Exec(Test_FzuSql({.mld = mld})); }
 };
 INSTANTIATE_TEST_SUITE_P(Pg, DbPgTest, ::testing::Values(TestEngine::Postgres), TestEngine_Name);
 
@@ -353,7 +354,7 @@ TEST_P(DbPgTest, RowLockedByAnotherSessionIsBusy) {
 }
 
 TEST_P(DbPgTest, LostConnectionIsNotConnectedForEveryLaterCall) {
-  MelSatz m = Test_Mel(1, 1);
+  MelSatz m = Test_Mel({.lfn = 1});
   ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
   ASSERT_EQ(Rows("select count(pg_terminate_backend(pid)) from pg_stat_activity where "
                  "datname=current_database() and pid<>pg_backend_pid()"),
@@ -365,9 +366,9 @@ TEST_P(DbPgTest, LostConnectionIsNotConnectedForEveryLaterCall) {
       break;
     usleep(20000);
   }
-  MelSatz r = Test_Mel(1, 1);
+  MelSatz r = Test_Mel({.lfn = 1});
   EXPECT_EQ(Mel_PKeyReadk(r), DB_NOT_CONNECTED);
-  EXPECT_EQ(Mel_PKeyIns(Test_Mel(1, 2)), DB_NOT_CONNECTED);
+  EXPECT_EQ(Mel_PKeyIns(Test_Mel({.lfn = 2})), DB_NOT_CONNECTED);
   EXPECT_EQ(Mel_KsbCurOpen("CLERK"), DB_NOT_CONNECTED);
   Db_Commit();
   EXPECT_EQ(Mel_PKeyDel(m), DB_NOT_CONNECTED);

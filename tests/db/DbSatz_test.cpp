@@ -136,7 +136,7 @@ TEST_P(DbKatalogTest, EveryStatementPreparesAndMatchesItsRecordsTable) {
 }
 
 TEST_P(DbKatalogTest, MessageWithEveryColumnDifferentComesBackAsWritten) {
-  MelSatz m = Test_Mel(4711, 3, "20261130", "235958");
+  MelSatz m = Test_Mel({.bnr = 4711, .lfn = 3, .dat = "20261130", .uhr = "235958"});
   const char* flags = "ABCDEFGHIJKLMNOP";
   std::string* sts[] = {&m.Sts00E, &m.Sts00R, &m.Sts00A, &m.Sts00U, &m.Sts00S, &m.Sts006,
                         &m.Sts007, &m.Sts008, &m.Sts009, &m.Sts010, &m.Sts011, &m.Sts012,

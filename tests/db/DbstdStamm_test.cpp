@@ -7,7 +7,7 @@
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
 #include "db/Dbstd.h"
-#include "support/BuildersStamm.h"
+#include "support/Builders.h"
 #include "support/TestDb.h"
 
 namespace {
@@ -40,7 +40,7 @@ class DbstdStammTest : public DbTest {
 QV_DB_TEST_SUITE(DbstdStammTest);
 
 TEST_P(DbstdStammTest, HeaderReadUpdateDeleteRoundTrip) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1000", "FBE1", "KorrMld", "NEU")), "");
+  ASSERT_EQ(Exec(Test_ApkSql({.dwn = "KorrMld", .dna = "NEU", .voll = true})), "");
   ApkSatz a;
   a.ApkApk = "A1000";
   a.ApkDat = "20250101000000";  // left from another row
@@ -119,7 +119,7 @@ TEST_P(DbstdStammTest, FailedReadsKeepOnlyTheKey) {
   EXPECT_EQ(p.AppZf2, "");
 
   // A failure other than "no row" clears the same way.
-  ASSERT_EQ(Exec(Test_AplSql("APL01", "APG1")), "");
+  ASSERT_EQ(Exec(Test_AplSql({.apg = "APG1"})), "");
   DbFehlerPlan plan;
   plan.operations["Apl_PKeyReadk"] = DB_NOT_CONNECTED;
   Db_SetFaultPlanForTest(plan);
@@ -134,7 +134,7 @@ TEST_P(DbstdStammTest, FailedReadsKeepOnlyTheKey) {
 }
 
 TEST_P(DbstdStammTest, OperationReadUpdateDeleteKeepsEveryInstant) {
-  ASSERT_EQ(Exec(Test_AppSql("A1000", "0010", "FBE1", "KorrMld", "STA")), "");
+  ASSERT_EQ(Exec(Test_AppSql({.dwn = "KorrMld", .dna = "STA", .voll = true})), "");
   AppSatz p;
   p.AppApk = "A1000";
   p.AppApp = "0010";
@@ -181,11 +181,12 @@ TEST_P(DbstdStammTest, PackageCursorSelectsItsKeyInKeyOrderAndLeavesTheRecordAtT
   // Every row of a package shares the key, so the order of the operations
   // (and of the interface records written for them) comes from their own key,
   // whatever order they were stored in.
-  ASSERT_EQ(Exec(Test_AppSql("A2000", "0010") + Test_AppSql("A1000", "0040") +
-                 Test_AppSql("A1000", "0030") + Test_AppSql("A1000", "0020") +
-                 "update Qvt504App set AppZf2='" + key +
-                 "' where AppApp in ('0020','0040') or AppApk='A2000';"),
-            "");
+  ASSERT_EQ(
+      Exec(Test_AppSql({.apk = "A2000", .voll = true}) +
+           Test_AppSql({.app = "0040", .voll = true}) + Test_AppSql({.app = "0030", .voll = true}) +
+           Test_AppSql({.app = "0020", .voll = true}) + "update Qvt504App set AppZf2='" + key +
+           "' where AppApp in ('0020','0040') or AppApk='A2000';"),
+      "");
   ASSERT_EQ(App_OpenZf2(key), DB_OK);
   AppSatz p;
   Zeilen gefunden;
@@ -199,7 +200,9 @@ TEST_P(DbstdStammTest, PackageCursorSelectsItsKeyInKeyOrderAndLeavesTheRecordAtT
 }
 
 TEST_P(DbstdStammTest, WorkplaceAndPersonReads) {
-  ASSERT_EQ(Exec(Test_AplSql("APL01", "APG1") + Test_PrvSql("4711", "00004711", 1)), "");
+  ASSERT_EQ(Exec(Test_AplSql({.apg = "APG1"}) +
+                 Test_PrvSql({.pnr = "4711", .awn = "00004711", .pzm = 1, .voll = true})),
+            "");
   AplSatz l;
   l.AplApl = "APL01";
   ASSERT_EQ(Apl_PKeyReadk(l), DB_OK);
@@ -235,23 +238,33 @@ class DbstdSchichtTest : public DbstdStammTest {
   void SetUp() override {
     DbstdStammTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_EQ(Exec(Test_BakSql("20261201", 2026, 12, 49, 2, 335) +
-                   Test_BakSql("20261229", 2026, 12, 1, 2, 363) +
-                   Test_BakSql("20270101", 2027, 1, 53, 5, 1) +
-                   Test_BakSql("20261202", 2026, 12, 49, 3, 336) +
-                   Test_KalSql("K1", "20261201", "AT") + Test_KalSql("K1", "20261229", "AT") +
-                   Test_KalSql("K1", "20270101", "FT") + Test_KalSql("K2", "20261202", "AT") +
-                   // Two models of the workplace: FRUEH valid open-ended, SPAET
-                   // only until 20261201; an old one no longer valid.
-                   Test_AemSql("APL01", 2, "FRUEH", "20260101", "", "K1", 3) +
-                   Test_AemSql("APL01", 2, "SPAET", "20261101", "20261201", "K1", 4) +
-                   Test_AemSql("APL01", 2, "ALT", "20250101", "20251231", "K1") +
-                   Test_AemSql("APG1", 1, "GRUPPE", "20260101", "", "K1") +
-                   Test_EmoSql("FRUEH", "AT", 360, 840, "P1") +
-                   Test_EmoSql("SPAET", "AT", 840, 1320, "P1") +
-                   Test_EmoSql("FRUEH", "FT", 480, 720, "") + Test_EmoSql("ALT", "AT", 0, 480, "") +
-                   Test_EmoSql("GRUPPE", "AT", 300, 900, "")),
-              "");
+    ASSERT_EQ(
+        Exec(Test_BakSql({.datum = "20261201", .wch = 49, .wtg = 2, .jtg = 335}) +
+             Test_BakSql({.datum = "20261229", .wch = 1, .wtg = 2, .jtg = 363}) +
+             Test_BakSql(
+                 {.datum = "20270101", .jhr = 2027, .mon = 1, .wch = 53, .wtg = 5, .jtg = 1}) +
+             Test_BakSql({.datum = "20261202", .wch = 49, .wtg = 3, .jtg = 336}) +
+             Test_KalSql({.datum = "20261201"}) + Test_KalSql({.datum = "20261229"}) +
+             Test_KalSql({.datum = "20270101", .btp = "FT"}) +
+             Test_KalSql({.kal = "K2", .datum = "20261202"}) +
+             // Two models of the workplace: FRUEH valid open-ended, SPAET
+             // only until 20261201; an old one no longer valid.
+             Test_AemSql({.apg = "APL01", .kng = 2, .emo = "FRUEH", .maz = 3}) +
+             Test_AemSql({.apg = "APL01",
+                          .kng = 2,
+                          .emo = "SPAET",
+                          .gvo = "20261101",
+                          .gbi = "20261201",
+                          .maz = 4}) +
+             Test_AemSql(
+                 {.apg = "APL01", .kng = 2, .emo = "ALT", .gvo = "20250101", .gbi = "20251231"}) +
+             Test_AemSql({.apg = "APG1", .emo = "GRUPPE"}) +
+             Test_EmoSql({.emo = "FRUEH", .beg = 360, .end = 840, .pmo = "P1"}) +
+             Test_EmoSql({.emo = "SPAET", .beg = 840, .end = 1320, .pmo = "P1"}) +
+             Test_EmoSql({.emo = "FRUEH", .ttp = "FT", .beg = 480, .end = 720}) +
+             Test_EmoSql({.emo = "ALT", .beg = 0, .end = 480}) +
+             Test_EmoSql({.emo = "GRUPPE", .beg = 300, .end = 900})),
+        "");
   }
 };
 QV_DB_TEST_SUITE(DbstdSchichtTest);
@@ -331,12 +344,14 @@ TEST_P(DbstdSchichtTest, CountOfOwnAssignments) {
 TEST_P(DbstdSchichtTest, BreakCursorTakesTheSchemeValidOnTheDay) {
   // Break model P1: scheme S1 in November, S2 from December on, S3 open-ended
   // (never matches).
-  ASSERT_EQ(
-      Exec(Test_PmzSql("P1", "20261101", "S1", "20261130") +
-           Test_PmzSql("P1", "20261201", "S2", "20261231") +
-           Test_PmzSql("P1", "20260101", "S3", "") + Test_PmsSql("S1", 500, 515) +
-           Test_PmsSql("S2", 720, 750) + Test_PmsSql("S2", 540, 555) + Test_PmsSql("S3", 600, 610)),
-      "");
+  ASSERT_EQ(Exec(Test_PmzSql({.pmo = "P1", .pms = "S1", .gvo = "20261101", .gbi = "20261130"}) +
+                 Test_PmzSql({.pmo = "P1", .pms = "S2", .gvo = "20261201", .gbi = "20261231"}) +
+                 Test_PmzSql({.pmo = "P1", .pms = "S3", .gbi = ""}) +
+                 Test_PmsSql({.num = "S1", .beg = 500, .end = 515}) +
+                 Test_PmsSql({.num = "S2", .beg = 720, .end = 750}) +
+                 Test_PmsSql({.num = "S2", .beg = 540, .end = 555}) +
+                 Test_PmsSql({.num = "S3", .beg = 600, .end = 610})),
+            "");
   ASSERT_EQ(Emo_OpenPms("FRUEH", "AT", "20261201"), DB_OK);
   EmoPmsSatz b;
   ASSERT_EQ(Emo_FetchPms(b), DB_OK);
@@ -365,8 +380,9 @@ TEST_P(DbstdSchichtTest, BreakCursorTakesTheSchemeValidOnTheDay) {
 }
 
 TEST_P(DbstdSchichtTest, ShiftCursorInBeginOrder) {
-  ASSERT_EQ(
-      Exec(Test_EmoSql("FRUEH", "AT", 1380, 120, "") + Test_EmoSql("FRUEH", "AT", 0, 300, "")), "");
+  ASSERT_EQ(Exec(Test_EmoSql({.emo = "FRUEH", .beg = 1380, .end = 120}) +
+                 Test_EmoSql({.emo = "FRUEH", .beg = 0, .end = 300})),
+            "");
   ASSERT_EQ(Emo_Open("FRUEH", "AT"), DB_OK);
   EmoSatz s;
   std::vector<int> beginne;

@@ -9,7 +9,8 @@
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
 #include "download/DnlSenden.h"
-#include "support/BuildersStamm.h"
+#include "support/Builders.h"
+#include "support/DnlFixture.h"
 #include "support/TestDb.h"
 
 namespace {
@@ -91,9 +92,16 @@ class DnlAuftragTest : public DnlDbTest {
   void SetUp() override {
     DnlDbTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_EQ(Exec(Test_CfgSql(1, "10.1.2.3", "4711", "FBE1", "FBE5") +
-                   Test_CfgSql(2, "10.1.2.4", "4712", "FBE6", "FBE9")),
-              "");
+    ASSERT_EQ(
+        Exec(Test_CfgSql(
+                 {.ip = "10.1.2.3", .prt = "4711", .vn1 = "FBE1", .bi1 = "FBE5", .voll = true}) +
+             Test_CfgSql({.dta = 2,
+                          .ip = "10.1.2.4",
+                          .prt = "4712",
+                          .vn1 = "FBE6",
+                          .bi1 = "FBE9",
+                          .voll = true})),
+        "");
   }
   // The record that line 1 receives for an entry of this run.
   static std::string Satz1(const std::string& objekt, const std::string& aktion,
@@ -205,7 +213,9 @@ TEST_P(DnlAuftragTest, ValuesThatDoNotFitAreMarkedWithoutShiftingTheColumns) {
 }
 
 TEST_P(DnlAuftragTest, NoMarkedRowsWritesNothing) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1", "FBE1", "MldToNza", "STA") + Test_AppSql("A1", "0010")), "");
+  ASSERT_EQ(Exec(Test_ApkSql({.apk = "A1", .dwn = "MldToNza", .dna = "STA", .voll = true}) +
+                 Test_AppSql({.apk = "A1", .voll = true})),
+            "");
   EXPECT_EQ(Kopfdownload(), 0);
   EXPECT_EQ(Vorgangsdownload(), 0);
   EXPECT_FALSE(PufferDa(1));
@@ -213,9 +223,11 @@ TEST_P(DnlAuftragTest, NoMarkedRowsWritesNothing) {
 }
 
 TEST_P(DnlAuftragTest, HeaderIsSentAndReleased) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1000", "FBE1", "KorrMld", "STA") +
-                 Test_ApkSql("A2000", "FBE7", "KorrMld", "AEN")),
-            "");
+  ASSERT_EQ(
+      Exec(Test_ApkSql({.dwn = "KorrMld", .dna = "STA", .voll = true}) +
+           Test_ApkSql(
+               {.apk = "A2000", .fbe = "FBE7", .dwn = "KorrMld", .dna = "AEN", .voll = true})),
+      "");
   EXPECT_EQ(Kopfdownload(), 0);
   EXPECT_EQ(Puffer(1), Satz1("APK", "STA", KopfBild()));
   std::string zwei = Puffer(2);
@@ -230,7 +242,7 @@ TEST_P(DnlAuftragTest, HeaderIsSentAndReleased) {
 }
 
 TEST_P(DnlAuftragTest, HeaderWithLoeIsSentThenDeleted) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1000", "FBE1", "KorrMld", "LOE")), "");
+  ASSERT_EQ(Exec(Test_ApkSql({.dwn = "KorrMld", .dna = "LOE", .voll = true})), "");
   EXPECT_EQ(Kopfdownload(), 0);
   EXPECT_EQ(Puffer(1), Satz1("APK", "LOE", KopfBild()));
   EXPECT_EQ(Rows("select count(*) from Qvt501Apk"), Zeilen{"0"});
@@ -238,9 +250,10 @@ TEST_P(DnlAuftragTest, HeaderWithLoeIsSentThenDeleted) {
 
 TEST_P(DnlAuftragTest, FailedSendEndsTheHeaderDownload) {
   // FBE0 lies in no line's range and sorts first.
-  ASSERT_EQ(Exec(Test_ApkSql("A1", "FBE0", "KorrMld", "STA") +
-                 Test_ApkSql("A2", "FBE1", "KorrMld", "STA")),
-            "");
+  ASSERT_EQ(
+      Exec(Test_ApkSql({.apk = "A1", .fbe = "FBE0", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+           Test_ApkSql({.apk = "A2", .dwn = "KorrMld", .dna = "STA", .voll = true})),
+      "");
   EXPECT_EQ(Kopfdownload(), 0);  // the close status
   EXPECT_TRUE(Geloggt("IP-Ermitteln", "ReadFile", DB_NOT_FOUND));
   EXPECT_TRUE(Geloggt("Fehler beim Senden von ApkS", "Apk_Dnl", DB_NOT_FOUND));
@@ -250,9 +263,11 @@ TEST_P(DnlAuftragTest, FailedSendEndsTheHeaderDownload) {
 }
 
 TEST_P(DnlAuftragTest, FailedSendDoesNotEndTheOperationDownload) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1000") + Test_AppSql("A1000", "0010", "FBE0", "KorrMld", "STA") +
-                 Test_AppSql("A1000", "0020", "FBE1", "KorrMld", "STA") +
-                 Test_AppSql("A1000", "0030", "FBE6", "KorrMld", "STA")),
+  ASSERT_EQ(Exec(Test_ApkSql({.voll = true}) +
+                 Test_AppSql({.fbe = "FBE0", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+                 Test_AppSql({.app = "0020", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+                 Test_AppSql(
+                     {.app = "0030", .fbe = "FBE6", .dwn = "KorrMld", .dna = "STA", .voll = true})),
             "");
   EXPECT_EQ(Vorgangsdownload(), 0);
   EXPECT_TRUE(Geloggt("Fehler beim Senden von AppS", "App_Dnl", DB_NOT_FOUND));
@@ -266,10 +281,11 @@ TEST_P(DnlAuftragTest, FailedSendDoesNotEndTheOperationDownload) {
 }
 
 TEST_P(DnlAuftragTest, NewAndDeletedOperationsKeepTheOperationCount) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1000") + Test_AppSql("A1000", "0010", "FBE1", "KorrMld", "NEU") +
-                 Test_AppSql("A1000", "0020", "FBE1", "KorrMld", "LOE") +
-                 Test_AppSql("A1000", "0030", "FBE1", "KorrMld", "NEU") +
-                 Test_AppSql("A1000", "0040", "FBE1", "KorrMld", "STA")),
+  ASSERT_EQ(Exec(Test_ApkSql({.voll = true}) +
+                 Test_AppSql({.dwn = "KorrMld", .dna = "NEU", .voll = true}) +
+                 Test_AppSql({.app = "0020", .dwn = "KorrMld", .dna = "LOE", .voll = true}) +
+                 Test_AppSql({.app = "0030", .dwn = "KorrMld", .dna = "NEU", .voll = true}) +
+                 Test_AppSql({.app = "0040", .dwn = "KorrMld", .dna = "STA", .voll = true})),
             "");
   EXPECT_EQ(Vorgangsdownload(), 0);
   // Every operation was sent, the deleted one too.
@@ -284,7 +300,7 @@ TEST_P(DnlAuftragTest, NewAndDeletedOperationsKeepTheOperationCount) {
 }
 
 TEST_P(DnlAuftragTest, CountOfAMissingHeaderIsLoggedAndTheOperationStaysReleased) {
-  ASSERT_EQ(Exec(Test_AppSql("A9", "0010", "FBE1", "KorrMld", "NEU")), "");
+  ASSERT_EQ(Exec(Test_AppSql({.apk = "A9", .dwn = "KorrMld", .dna = "NEU", .voll = true})), "");
   EXPECT_EQ(Vorgangsdownload(), 0);
   EXPECT_TRUE(Geloggt("Fehler bei Apk_PKeyRead", "App_Frei", DB_NOT_FOUND));
   EXPECT_EQ(Rows("select AppDwn, AppDna from Qvt504App"), Zeilen{"<null>|<null>"});
@@ -292,11 +308,12 @@ TEST_P(DnlAuftragTest, CountOfAMissingHeaderIsLoggedAndTheOperationStaysReleased
 }
 
 TEST_P(DnlAuftragTest, FailedReleaseEndsTheHeaderDownloadOnly) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1", "FBE1", "KorrMld", "STA") +
-                 Test_ApkSql("A2", "FBE2", "KorrMld", "STA") +
-                 Test_AppSql("A1", "0010", "FBE1", "KorrMld", "STA") +
-                 Test_AppSql("A1", "0020", "FBE1", "KorrMld", "STA")),
-            "");
+  ASSERT_EQ(
+      Exec(Test_ApkSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+           Test_ApkSql({.apk = "A2", .fbe = "FBE2", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+           Test_AppSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+           Test_AppSql({.apk = "A1", .app = "0020", .dwn = "KorrMld", .dna = "STA", .voll = true})),
+      "");
   DbFehlerPlan plan;
   plan.operations["Apk_PKeyUpd"] = DB_BUSY;
   plan.operations["App_PKeyUpd"] = DB_BUSY;
@@ -313,8 +330,8 @@ TEST_P(DnlAuftragTest, FailedReleaseEndsTheHeaderDownloadOnly) {
 }
 
 TEST_P(DnlAuftragTest, CursorFailuresAreLogged) {
-  ASSERT_EQ(Exec(Test_ApkSql("A1", "FBE1", "KorrMld", "STA") +
-                 Test_AppSql("A1", "0010", "FBE1", "KorrMld", "STA")),
+  ASSERT_EQ(Exec(Test_ApkSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true}) +
+                 Test_AppSql({.apk = "A1", .dwn = "KorrMld", .dna = "STA", .voll = true})),
             "");
   DbFehlerPlan plan;
   plan.operations["Apk_OpenDnl"] = DB_NOT_CONNECTED;

@@ -16,7 +16,8 @@
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
 #include "infra/File.h"
-#include "support/BuildersStamm.h"
+#include "support/Builders.h"
+#include "support/DnlFixture.h"
 #include "support/TestDb.h"
 
 namespace {
@@ -81,9 +82,15 @@ class DnlSendenTest : public DnlDbTest {
   void SetUp() override {
     DnlDbTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_EQ(Exec(Test_CfgSql(1, "10.1.2.3", "4711", "A", "F") +
-                   Test_CfgSql(2, "192.168.100.200", "50001", "G", "M")),
-              "");
+    ASSERT_EQ(
+        Exec(Test_CfgSql({.ip = "10.1.2.3", .prt = "4711", .vn1 = "A", .bi1 = "F", .voll = true}) +
+             Test_CfgSql({.dta = 2,
+                          .ip = "192.168.100.200",
+                          .prt = "50001",
+                          .vn1 = "G",
+                          .bi1 = "M",
+                          .voll = true})),
+        "");
     File_SetOpsForTest(&ops_);
   }
   DnlEintrag Eintrag(const std::string& aktion, const std::string& daten) {

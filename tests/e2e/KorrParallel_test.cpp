@@ -28,9 +28,8 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
-#include "support/BuildersStamm.h"
 #include "support/Installation.h"
+#include "support/KorrFixture.h"
 #include "support/TestDb.h"
 
 namespace {
@@ -60,33 +59,35 @@ std::string Uhr(int sekunde) {
 // persons, two workplaces with the early shift 06:00-14:00 on every day from
 // 2026-11-23 (a Monday) to 2026-12-13, and the four marker parameters.
 std::string Stammdaten() {
-  std::string sql = Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F4") +
-                    Test_CfgSql(2, "F5", "F9") + Test_PrvSql("P1", "AW-P1") +
-                    Test_PrvSql("P2", "AW-P2") + Test_PrvSql("P3", "AW-P3") +
-                    Test_AplSql("APL01", "GRP1") + Test_AplSql("APL02", "GRP1");
+  std::string sql = Test_FzuStandardSql() + Test_CfgSql({.bi1 = "F4"}) +
+                    Test_CfgSql({.dta = 2, .vn1 = "F5"}) + Test_PrvSql() +
+                    Test_PrvSql({.pnr = "P2"}) + Test_PrvSql({.pnr = "P3"}) + Test_AplSql() +
+                    Test_AplSql({.apl = "APL02"});
   for (int i = 0; i < 21; ++i) {
     const int tagImNov = 23 + i;
     const int monat = tagImNov <= 30 ? 11 : 12;
     char tag[16];
     std::snprintf(tag, sizeof tag, "2026%02d%02d", monat, monat == 11 ? tagImNov : tagImNov - 30);
-    sql += Test_BakSql(tag, 2026, monat, 48 + i / 7, 1 + i % 7, 327 + i) +
-           Test_KalSql("K1", tag, "AT");
+    sql += Test_BakSql(
+               {.datum = tag, .mon = monat, .wch = 48 + i / 7, .wtg = 1 + i % 7, .jtg = 327 + i}) +
+           Test_KalSql({.datum = tag});
   }
   for (const char* apl : {"APL01", "APL02"}) {
-    sql += Test_AemSql(apl, 2, "FRUEH", "20260101", "", "K1", 7);
+    sql += Test_AemSql({.apg = apl, .kng = 2, .emo = "FRUEH", .maz = 7});
   }
-  sql += Test_EmoSql("FRUEH", "AT", 360, 840, "P1") +
-         Test_PmzSql("P1", "20260101", "S1", "20271231") + Test_PmsSql("S1", 540, 555);
-  for (int k : {1, 3, 4, 9}) sql += Test_NzpSql(k, "20260101", "20271231", 0, 1);
+  sql += Test_EmoSql({.emo = "FRUEH", .beg = 360, .end = 840, .pmo = "P1"}) +
+         Test_PmzSql({.pmo = "P1", .pms = "S1"}) +
+         Test_PmsSql({.num = "S1", .beg = 540, .end = 555});
+  for (int k : {1, 3, 4, 9}) sql += Test_NzpSql({.akz = k, .mrk = 1});
   return sql;
 }
 
 // Order `apk` in progress with the operations 0010 and 0020 (the last one);
 // `linie2` puts order and operations into the range of terminal line 2.
 std::string Auftrag(const std::string& apk, const std::string& apl, bool linie2) {
-  std::string sql = Test_ApkSql(apk, 3, 2, 0, 1) + Test_AppSql(apk, "0010", 3, "00020") +
-                    Test_AppSql(apk, "0020", 3, "00000") + "update Qvt504App set AppApl='" + apl +
-                    "' where AppApk='" + apk + "';";
+  std::string sql = Test_ApkSql({.apk = apk, .sts = 3}) + Test_AppSql({.apk = apk, .sts = 3}) +
+                    Test_AppSql({.apk = apk, .app = "0020", .sts = 3, .naf = "00000"}) +
+                    "update Qvt504App set AppApl='" + apl + "' where AppApk='" + apk + "';";
   if (linie2) {
     sql += "update Qvt501Apk set ApkFbe='F6' where ApkApk='" + apk +
            "';update Qvt504App set AppFbe='F6' where AppApk='" + apk + "';";
@@ -97,14 +98,17 @@ std::string Auftrag(const std::string& apk, const std::string& apl, bool linie2)
 MelSatz Meldung(int bnr, int lfn, const std::string& apk, const std::string& app,
                 const std::string& apl, const std::string& msk, const std::string& obj,
                 const std::string& fcd, int sekunde, const std::string& pnr = kOhnePerson) {
-  MelSatz m = Test_Mel(bnr, lfn, kDatum, Uhr(sekunde));
-  m.KeyApk = apk;
-  m.KeyApp = app;
-  m.KeyApl = apl;
-  m.MelMsk = msk;
-  m.ObjTyp = obj;
-  m.MelFcd = fcd;
-  m.KeyPnr = pnr;
+  MelSatz m = Test_Mel({.bnr = bnr,
+                        .lfn = lfn,
+                        .dat = kDatum,
+                        .uhr = Uhr(sekunde),
+                        .obj = obj,
+                        .msk = msk,
+                        .pnr = pnr,
+                        .apl = apl,
+                        .apk = apk,
+                        .app = app,
+                        .fcd = fcd});
   m.KeyTnr = "T-" + apk;
   if (pnr != kOhnePerson) m.MelAwn = "AW-" + pnr;
   return m;

@@ -11,13 +11,9 @@
 #include "db/Dbstd.h"
 #include "download/DnlAuftrag.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
 #include "support/Installation.h"
+#include "support/KorrFixture.h"
 #include "support/TestDb.h"
-
-// The workplace builder of the master-table tests (its header's other
-// builders share names with those of the correction tests).
-std::string Test_AplSql(const std::string& apl, const std::string& apg);
 
 namespace {
 
@@ -42,12 +38,10 @@ class KorrRunTest : public DbTest {
     // Order A1000 with the operations 0010 (in progress) and 0020 (the last,
     // started); three persons; workplace APL01 of group GRP1 (no shift model);
     // one terminal line for every range key.
-    ASSERT_EQ(
-        Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
-             Test_AppSql("A1000", "0010", 3, "00020") + Test_AppSql("A1000", "0020", 1, "00000") +
-             Test_PrvSql("P1", "AW-P1") + Test_PrvSql("P2", "AW-P2") + Test_PrvSql("P3", "AW-P3") +
-             Test_AplSql("APL01", "GRP1")),
-        "");
+    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql() + Test_ApkSql() + Test_AppSql({.sts = 3}) +
+                   Test_AppSql({.app = "0020", .naf = "00000"}) + Test_PrvSql() +
+                   Test_PrvSql({.pnr = "P2"}) + Test_PrvSql({.pnr = "P3"}) + Test_AplSql()),
+              "");
   }
   void TearDown() override {
     TestInst_Remove(inst_);
@@ -70,12 +64,14 @@ class KorrRunTest : public DbTest {
   MelSatz Mel(int bnr, int lfn, const std::string& msk, const std::string& obj,
               const std::string& fcd, const std::string& uhr, const std::string& pnr = "        ",
               const std::string& app = "0010") {
-    MelSatz m = Test_Mel(bnr, lfn, "20261201", uhr);
-    m.MelMsk = msk;
-    m.ObjTyp = obj;
-    m.MelFcd = fcd;
-    m.KeyPnr = pnr;
-    m.KeyApp = app;
+    MelSatz m = Test_Mel({.bnr = bnr,
+                          .lfn = lfn,
+                          .uhr = uhr,
+                          .obj = obj,
+                          .msk = msk,
+                          .pnr = pnr,
+                          .app = app,
+                          .fcd = fcd});
     if (pnr != "        ") m.MelAwn = "AW-" + pnr;
     return m;
   }
@@ -357,11 +353,13 @@ TEST_P(KorrRunTest, StatusChangeClosingTheLastOperationFinishesTheOrder) {
 }
 
 TEST_P(KorrRunTest, StatusChangeOfAPackageHead) {
-  ASSERT_EQ(Exec("update Qvt504App set AppZf2='*PKT_KOPF*',AppNaf='00000' where AppApp='0010';" +
-                 Test_ApkSql("B1", 3, 1, 0, 1) +
-                 Test_AppSql("B1", "0010", 3, "00000", "       A1000 0010             ") +
-                 "update Qvt504App set AppIme=7 where AppApk='B1';"),
-            "");
+  ASSERT_EQ(
+      Exec("update Qvt504App set AppZf2='*PKT_KOPF*',AppNaf='00000' where AppApp='0010';" +
+           Test_ApkSql({.apk = "B1", .sts = 3, .afo = 1}) +
+           Test_AppSql(
+               {.apk = "B1", .sts = 3, .naf = "00000", .zf2 = "       A1000 0010             "}) +
+           "update Qvt504App set AppIme=7 where AppApk='B1';"),
+      "");
   MelSatz ae = Marked(Mel(60, 0, "AE", "M_A", "A07", "150000"), "STA");
   ae.MelAec = "0";
   Insert(ae);
@@ -392,7 +390,7 @@ TEST_P(KorrRunTest, UploadNumbersContinueTheCounter) {
 
 // Markers: every row of the loop leaves them, whatever its correction code.
 TEST_P(KorrRunTest, MarkersKeepTheEarliestInstant) {
-  for (int k : {1, 3, 4, 9}) ASSERT_EQ(Exec(Test_NzpSql(k, "20260101", "20271231", 0, 1)), "");
+  for (int k : {1, 3, 4, 9}) ASSERT_EQ(Exec(Test_NzpSql({.akz = k, .mrk = 1})), "");
   Insert(Marked(Mel(80, 0, "PA", "MPA", "FPA", "100000", "P1"), "XYZ"));
   // A code without a handler is logged in each run; the row stays pending.
   auto unbekannt = [](const std::string& code, const std::string& key) {
@@ -413,7 +411,7 @@ TEST_P(KorrRunTest, MarkersKeepTheEarliestInstant) {
 }
 
 TEST_P(KorrRunTest, CheckMarkersOfMachineAndOrderMessages) {
-  ASSERT_EQ(Exec(Test_NzpSql(9, "20260101", "20271231", 0, 1)), "");
+  ASSERT_EQ(Exec(Test_NzpSql({.akz = 9, .mrk = 1})), "");
   // The object type comes from the function code of the kind, not the row.
   Insert(Marked(Mel(90, 0, "MS", "", "FMS", "060000", "P1"), "   "));
   Insert(Marked(Mel(91, 0, "AB", "", "A03", "070000", "P1"), "   "));

@@ -61,9 +61,9 @@ TEST_P(RunDriverTest, ClerkWithoutRowsLogsOnlyTheParameterEntry) {
 // identifier names no clerk and must not take the uncorrected messages
 // through the loop.
 TEST_P(RunDriverTest, BlankOrEmptyClerkRunsNothing) {
-  MelSatz m = Test_Mel(1, 1);  // no pending correction: MelKsb is 8 blanks
+  MelSatz m = Test_Mel({.lfn = 1});  // no pending correction: MelKsb is 8 blanks
   ASSERT_EQ(Mel_PKeyIns(m), 0);
-  ASSERT_EQ(Exec(Test_NzpSql(1, "20260101", "20271231", 1, 1)), "");
+  ASSERT_EQ(Exec(Test_NzpSql({.aak = 1, .mrk = 1})), "");
   for (std::string arg : {std::string(8, ' '), std::string(12, ' '), std::string()}) {
     std::filesystem::remove(inst_.LogPath());
     EXPECT_EQ(Run({arg}), Entry(arg, "Parameter (User)", -1) +

@@ -9,7 +9,7 @@
 
 #include "db/DbDb.h"
 #include "eval/Tagschritt.h"
-#include "eval/machine/DlzTestSupport.h"
+#include "eval/machine/DlzFixture.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "db/DbStatus.h"
 #include "main/KorrLoop.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ class KorrAbweisungTest : public KorrTest {
   void SetUp() override {
     KorrTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
-                   Test_AppSql("A1000", "0010", 3, "00000")),
+    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql() + Test_ApkSql() +
+                   Test_AppSql({.sts = 3, .naf = "00000"})),
               "");
     for (int k : {1, 3, 4, 9}) Parameter(k, 0, 1);  // every marker on
   }
@@ -32,16 +32,16 @@ class KorrAbweisungTest : public KorrTest {
   // with `kfc` by CLERK1 (or unmarked when kfc is empty).
   void Meldung(int bnr, int lfn, const std::string& kfc, const std::string& dat = "20261201",
                const std::string& uhr = "110000") {
-    MelSatz m = Test_Mel(bnr, lfn, dat, uhr);
-    m.MelMsk = "AM";
-    m.ObjTyp = "M_A";
-    m.MelFcd = "A02";
+    MelSatz m = Test_Mel({.bnr = bnr,
+                          .lfn = lfn,
+                          .dat = dat,
+                          .uhr = uhr,
+                          .msk = "AM",
+                          .fcd = "A02",
+                          .ksb = kfc.empty() ? "        " : "CLERK1",
+                          .kfc = kfc.empty() ? "   " : kfc});
     m.MelGum = 10;
     m.MelKgm = 15;
-    if (!kfc.empty()) {
-      m.MelKsb = "CLERK1";
-      m.MelKfc = kfc;
-    }
     ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
   }
   // The rows with their marks, good quantity and time (as the program reads it).

@@ -9,7 +9,7 @@
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ class KorrAuswertungTest : public KorrTest {
     KorrTest::TearDown();
   }
   void Dispatch(const std::string& obj, int bnr) {
-    MelSatz m = Test_Mel(bnr, 0);
+    MelSatz m = Test_Mel({.bnr = bnr});
     m.ObjTyp = obj;
     Korr_Auswertung(m);
   }
@@ -63,19 +63,12 @@ TEST_P(KorrAuswertungTest, WorkTimeFollowsThePersonEvaluationOnlyWithParameterSe
   EXPECT_EQ(gAufrufe, (std::vector<std::string>{"Mpa:MPA:1", "Mpa:MPA:2", "Az:2"}));
 }
 
-TEST_P(KorrAuswertungTest, EvaluationsNotYetInTheProgramRunNothing) {
-  Korr_AuswertungenSetzenForTest({});
-  for (const char* obj : {"MPA", "M_A", "M__"}) Dispatch(obj, 1);
-  EXPECT_TRUE(gAufrufe.empty());
-  EXPECT_EQ(LogText(), "");
-}
-
 TEST_P(KorrAuswertungTest, DownloadSendsMarkedHeadersAndOperations) {
-  ASSERT_EQ(Exec(Test_CfgSql(3, "F0", "F9") + Test_ApkSql("A1000") + Test_ApkSql("A2000") +
-                 Test_AppSql("A1000", "0010") +
-                 "update Qvt501Apk set ApkDwn='KorrMld',ApkDna='STA' where ApkApk='A1000';"
-                 "update Qvt504App set AppDwn='KorrMld',AppDna='STA';"),
-            "");
+  ASSERT_EQ(
+      Exec(Test_CfgSql({.dta = 3}) + Test_ApkSql() + Test_ApkSql({.apk = "A2000"}) + Test_AppSql() +
+           "update Qvt501Apk set ApkDwn='KorrMld',ApkDna='STA' where ApkApk='A1000';"
+           "update Qvt504App set AppDwn='KorrMld',AppDna='STA';"),
+      "");
   Get_Download();
   std::string puffer = Puffer(3);
   ASSERT_EQ(puffer.size(), 2 * 552u);

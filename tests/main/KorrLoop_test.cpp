@@ -14,7 +14,7 @@
 #include "db/DbStatus.h"
 #include "main/KorrAuswertung.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ class KorrLoopTest : public KorrTest {
     if (IsSkipped() || HasFatalFailure()) return;
     gBeiAuswertung = nullptr;
     Korr_AuswertungenSetzenForTest({nullptr, nullptr, Auswertung, nullptr});
-    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
-                   Test_AppSql("A1000", "0010", 3, "00000")),
+    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql() + Test_ApkSql() +
+                   Test_AppSql({.sts = 3, .naf = "00000"})),
               "");
   }
   void TearDown() override {
@@ -43,14 +43,10 @@ class KorrLoopTest : public KorrTest {
   }
   // A quantity report of booking `bnr` (10 good), marked "AEI" with 15 good.
   void Mengenkorrektur(int bnr, const std::string& uhr = "120000") {
-    MelSatz m = Test_Mel(bnr, 0, "20261201", uhr);
-    m.MelMsk = "AM";
-    m.ObjTyp = "M_A";
-    m.MelFcd = "A02";
+    MelSatz m = Test_Mel(
+        {.bnr = bnr, .uhr = uhr, .msk = "AM", .fcd = "A02", .ksb = "CLERK1", .kfc = "AEI"});
     m.MelGum = 10;
     m.MelKgm = 15;
-    m.MelKsb = "CLERK1";
-    m.MelKfc = "AEI";
     ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
   }
   Zeilen Marken() {
@@ -211,7 +207,7 @@ TEST_P(KorrLoopTest, RowTakenByAnotherRunIsSkippedWithoutEffect) {
 TEST_P(KorrLoopTest, OneCorrectionIsInvisibleToOthersUntilItCommits) {
   Mengenkorrektur(5);
   ASSERT_EQ(Db_KorrekturBeginn(), DB_OK);
-  MelSatz m = Test_Mel(7, 0);
+  MelSatz m = Test_Mel({.bnr = 7});
   ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
   // A failure of the data inside the correction undoes only its statement.
   EXPECT_EQ(Mel_PKeyIns(m), DB_DUP_KEY);
@@ -222,12 +218,12 @@ TEST_P(KorrLoopTest, OneCorrectionIsInvisibleToOthersUntilItCommits) {
 
   // After an environmental failure nothing more runs, and nothing stays.
   ASSERT_EQ(Db_KorrekturBeginn(), DB_OK);
-  ASSERT_EQ(Mel_PKeyIns(Test_Mel(8, 0)), DB_OK);
+  ASSERT_EQ(Mel_PKeyIns(Test_Mel({.bnr = 8})), DB_OK);
   DbFehlerPlan plan;
   plan.operations["Mel_PKeyDel"] = DB_BUSY;
   Db_SetFaultPlanForTest(plan);
   EXPECT_EQ(Mel_PKeyDel(m), DB_BUSY);
-  EXPECT_EQ(Mel_PKeyIns(Test_Mel(9, 0)), DB_BUSY);
+  EXPECT_EQ(Mel_PKeyIns(Test_Mel({.bnr = 9})), DB_BUSY);
   EXPECT_EQ(Db_StatementCount(), 1) << "the insert after the failure did not run";
   std::string op;
   EXPECT_EQ(Db_KorrekturAbbruch(&op), DB_BUSY);

@@ -7,7 +7,7 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -19,10 +19,7 @@ class KorrMerkerTest : public KorrTest {
         "order by MrkKng,MrkApl,MrkApk,MrkApp,MrkPnr");
   }
   MelSatz Person(const std::string& dat, const std::string& uhr) {
-    MelSatz m = Test_Mel(1, 0, dat, uhr);
-    m.ObjTyp = "MPA";
-    m.KeyPnr = "P0000001";
-    return m;
+    return Test_Mel({.dat = dat, .uhr = uhr, .obj = "MPA", .pnr = "P0000001"});
   }
 };
 QV_DB_TEST_SUITE(KorrMerkerTest);

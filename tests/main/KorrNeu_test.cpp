@@ -12,7 +12,7 @@
 #include "main/KorrAuswertung.h"
 #include "main/KorrLoop.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -29,9 +29,9 @@ class KorrNeuTest : public KorrTest {
     if (IsSkipped() || HasFatalFailure()) return;
     gAusgewertet.clear();
     Korr_AuswertungenSetzenForTest({Merken, nullptr, Merken, Merken});
-    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
-                   Test_AppSql("A1000", "0010", 3, "00000") + Test_PrvSql("P1", "AW-P1") +
-                   Test_PrvSql("P2", "AW-P2") + Test_PrvSql("P3", "AW-P3")),
+    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql() + Test_ApkSql() +
+                   Test_AppSql({.sts = 3, .naf = "00000"}) + Test_PrvSql() +
+                   Test_PrvSql({.pnr = "P2"}) + Test_PrvSql({.pnr = "P3"})),
               "");
   }
   void TearDown() override {
@@ -42,16 +42,17 @@ class KorrNeuTest : public KorrTest {
   // quantities 5 and 1; the rest as the clerk's application leaves it.
   MelSatz Neu(int bnr, int lfn, const std::string& msk, const std::string& uhr,
               const std::string& pnr = "P1") {
-    MelSatz m = Test_Mel(bnr, lfn, "20261201", uhr);
-    m.MelMsk = msk;
-    m.ObjTyp = "M_A";
-    m.MelFcd = "";
-    m.KeyPnr = pnr;
+    MelSatz m = Test_Mel({.bnr = bnr,
+                          .lfn = lfn,
+                          .uhr = uhr,
+                          .msk = msk,
+                          .pnr = pnr,
+                          .fcd = "",
+                          .ksb = "CLERK1",
+                          .kfc = "NEW",
+                          .kdt = "20261207090000"});
     m.KeyTnr = "ALT";
     m.MelAwn = "";
-    m.MelKsb = "CLERK1";
-    m.MelKfc = "NEW";
-    m.MelKdt = "20261207090000";
     m.MelGum = 9;
     m.MelKgm = 5;
     m.MelKfm = 1;
@@ -68,10 +69,7 @@ class KorrNeuTest : public KorrTest {
   // A message already stored at the operation (terminal message).
   void Frueher(int bnr, const std::string& msk, const std::string& obj, const std::string& uhr,
                const std::string& pnr, const std::string& sek = "00") {
-    MelSatz m = Test_Mel(bnr, 0, "20261201", uhr);
-    m.MelMsk = msk;
-    m.ObjTyp = obj;
-    m.KeyPnr = pnr;
+    MelSatz m = Test_Mel({.bnr = bnr, .uhr = uhr, .obj = obj, .msk = msk, .pnr = pnr});
     m.MelAwn = "AW-" + pnr;
     m.KeySek = sek;
     m.Sts00E = "1";
@@ -309,7 +307,7 @@ TEST_P(KorrNeuTest, InterruptionListsAtMostTenPersons) {
 }
 
 TEST_P(KorrNeuTest, DeletionRemovesTheBookingAndTakesTheLoopRowBack) {
-  MelSatz ab = Test_Mel(50, 0, "20261201", "080000");
+  MelSatz ab = Test_Mel({.bnr = 50});
   ab.MelMsk = "AM";
   ab.MelFcd = "A02";
   ab.MelGum = 4;
@@ -317,14 +315,14 @@ TEST_P(KorrNeuTest, DeletionRemovesTheBookingAndTakesTheLoopRowBack) {
   ab.MelKsb = "CLERK1";
   ab.MelKfc = "DEL";
   Insert(ab);
-  MelSatz pa = Test_Mel(50, 1, "20261201", "080000");
+  MelSatz pa = Test_Mel({.bnr = 50, .lfn = 1});
   pa.MelMsk = "PA";
   pa.ObjTyp = "MPA";
   pa.KeySek = "02";
   Insert(pa);
-  MelSatz x = Test_Mel(50, 2, "20261201", "090000");
+  MelSatz x = Test_Mel({.bnr = 50, .lfn = 2, .uhr = "090000"});
   Insert(x);
-  Insert(Test_Mel(51, 0));  // another booking
+  Insert(Test_Mel({.bnr = 51}));  // another booking
   ASSERT_EQ(Exec("update Qvt504App set AppIme=10"), "");
   Korr_Loeschen(ab, FzuSatz{});
   EXPECT_EQ(Rows("select KeyBnr from Qvt560Mel"), std::vector<std::string>{"51"});
@@ -344,7 +342,7 @@ TEST_P(KorrNeuTest, DeletionRemovesTheBookingAndTakesTheLoopRowBack) {
 // A booking that cannot be read is not deleted; the master data, the
 // download and the "-" record of the loop's row still follow.
 TEST_P(KorrNeuTest, DeletionWhoseBookingCannotBeReadIsRefusedAndLogged) {
-  MelSatz am = Test_Mel(50, 0, "20261201", "080000");
+  MelSatz am = Test_Mel({.bnr = 50});
   am.MelMsk = "AM";
   am.MelFcd = "A02";
   am.MelGum = 4;
@@ -367,7 +365,7 @@ TEST_P(KorrNeuTest, DeletionWhoseBookingCannotBeReadIsRefusedAndLogged) {
 }
 
 TEST_P(KorrNeuTest, FailedDeletionIsLoggedWithItsFixedText) {
-  MelSatz ab = Test_Mel(50, 0);
+  MelSatz ab = Test_Mel({.bnr = 50});
   Insert(ab);
   DbFehlerPlan plan;
   plan.operations["Mel_PKeyDel"] = DB_BUSY;

@@ -12,7 +12,7 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ class KorrPpsTest : public KorrTest {};
 QV_DB_TEST_SUITE(KorrPpsTest);
 
 TEST_P(KorrPpsTest, FirstRecordCreatesTheCounterAndNumbersFollowOneApart) {
-  ASSERT_EQ(Exec(Test_FzuSql("AE", "M_A", 1, "A07")), "");
-  MelSatz m = Test_Mel(10, 0, "20261201", "093000");
+  ASSERT_EQ(Exec(Test_FzuSql({.mld = "AE", .fcd = "A07"})), "");
+  MelSatz m = Test_Mel({.bnr = 10, .uhr = "093000"});
   m.MelMsk = "AE";
   m.MelFcd = "A07";
   m.MelAec = "1";
@@ -57,7 +57,7 @@ TEST_P(KorrPpsTest, StatusAndKindFollowTheFunctionCode) {
       {"AE", "A07", "0", "AT", 6}, {"AE", "A07", "1", "AE", 9}, {"AT", "A07", "", "AT", 9},
   };
   for (const Fall& f : faelle) {
-    MelSatz m = Test_Mel(1, 0);
+    MelSatz m = Test_Mel();
     m.MelMsk = f.msk;
     m.MelFcd = f.fcd;
     m.MelAec = f.aec;
@@ -70,8 +70,8 @@ TEST_P(KorrPpsTest, StatusAndKindFollowTheFunctionCode) {
 }
 
 TEST_P(KorrPpsTest, KindNotReportedWritesNothingAndDrawsNoNumber) {
-  ASSERT_EQ(Exec(Test_FzuSql("PA", "MPA", 0)), "");
-  MelSatz m = Test_Mel(1, 0);
+  ASSERT_EQ(Exec(Test_FzuSql({.mld = "PA", .obj = "MPA", .upl = 0})), "");
+  MelSatz m = Test_Mel();
   m.MelMsk = "PA";
   Korr_PpsSchnittstelle(m, "+");
   m.MelMsk = "ZZ";  // no function-code entry at all
@@ -82,13 +82,13 @@ TEST_P(KorrPpsTest, KindNotReportedWritesNothingAndDrawsNoNumber) {
 }
 
 TEST_P(KorrPpsTest, FailedDrawLeavesNumberZeroAndCounterUnchanged) {
-  ASSERT_EQ(Exec(Test_FzuSql("AB", "M_A", 1, "A03") +
+  ASSERT_EQ(Exec(Test_FzuSql({.fcd = "A03"}) +
                  "insert into Qvt552Bnr (BnrKey,BnrBnr,BnrEsb) values ('PPSNR',7,'X');"),
             "");
   DbFehlerPlan plan;
   plan.operations["Bnr_PKeyNext"] = DB_BUSY;
   Db_SetFaultPlanForTest(plan);
-  Korr_PpsSchnittstelle(Test_Mel(1, 0), "+");
+  Korr_PpsSchnittstelle(Test_Mel(), "+");
   Db_ClearFaultPlanForTest();
   EXPECT_EQ(Rows("select PpsLfn,PpsSto from Qvt580Pps"), std::vector<std::string>{"0|+"});
   EXPECT_EQ(Rows("select BnrBnr from Qvt552Bnr"), std::vector<std::string>{"7"});
@@ -98,9 +98,9 @@ TEST_P(KorrPpsTest, FailedDrawLeavesNumberZeroAndCounterUnchanged) {
   plan.operations.clear();
   plan.operations["Pps_PKeyIns"] = DB_TOO_WIDE;
   Db_SetFaultPlanForTest(plan);
-  Korr_PpsSchnittstelle(Test_Mel(1, 0), "+");
+  Korr_PpsSchnittstelle(Test_Mel(), "+");
   Db_ClearFaultPlanForTest();
-  Korr_PpsSchnittstelle(Test_Mel(1, 0), "+");
+  Korr_PpsSchnittstelle(Test_Mel(), "+");
   EXPECT_EQ(Rows("select PpsLfn from Qvt580Pps order by PpsLfn"),
             (std::vector<std::string>{"0", "9"}));
   EXPECT_EQ(LogText(), Korr_LogEntry("Get,Ins,Upd", "UploadNummer", DB_BUSY) +

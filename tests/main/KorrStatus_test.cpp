@@ -10,7 +10,7 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -19,21 +19,21 @@ class KorrStatusTest : public KorrTest {
   void SetUp() override {
     KorrTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_EQ(
-        Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
-             Test_AppSql("A1000", "0010", 3, "00020") + Test_AppSql("A1000", "0020", 1, "00000")),
-        "");
+    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql() + Test_ApkSql() + Test_AppSql({.sts = 3}) +
+                   Test_AppSql({.app = "0020", .naf = "00000"})),
+              "");
   }
   // An end message "AE" of operation `app` at `uhr`, as the clerk marked it.
   MelSatz Ende(int bnr, const std::string& app, const std::string& uhr, const std::string& aec) {
-    MelSatz m = Test_Mel(bnr, 0, "20261201", uhr);
-    m.MelMsk = "AE";
-    m.MelFcd = "A07";
-    m.KeyApp = app;
+    MelSatz m = Test_Mel({.bnr = bnr,
+                          .uhr = uhr,
+                          .msk = "AE",
+                          .app = app,
+                          .fcd = "A07",
+                          .ksb = "CLERK1",
+                          .kfc = "STA",
+                          .kdt = "20261207120000"});
     m.MelAec = aec;
-    m.MelKsb = "CLERK1";
-    m.MelKfc = "STA";
-    m.MelKdt = "20261207120000";
     m.MelKgm = 5;
     return m;
   }
@@ -61,7 +61,7 @@ TEST_P(KorrStatusTest, OpenMarkIsClosedWhenNoLaterMessageAndTheLastOperationFini
   MelSatz m = Ende(1, "0020", "150000", "0");
   ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
   // A later message at another operation does not count.
-  MelSatz other = Test_Mel(2, 0, "20261201", "160000");
+  MelSatz other = Test_Mel({.bnr = 2, .uhr = "160000"});
   ASSERT_EQ(Mel_PKeyIns(other), DB_OK);
   Korr_Statusaenderung(m, FzuSatz{});
 
@@ -86,7 +86,7 @@ TEST_P(KorrStatusTest, OpenMarkIsClosedWhenNoLaterMessageAndTheLastOperationFini
 TEST_P(KorrStatusTest, ClosedMarkIsOpenedWithoutCheckAndReopensTheOperation) {
   MelSatz m = Ende(1, "0010", "150000", "1");
   ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
-  MelSatz later = Test_Mel(2, 0, "20261201", "160000");
+  MelSatz later = Test_Mel({.bnr = 2, .uhr = "160000"});
   later.KeyApp = "0010";
   ASSERT_EQ(Mel_PKeyIns(later), DB_OK);
   Korr_Statusaenderung(m, FzuSatz{});
@@ -101,7 +101,7 @@ TEST_P(KorrStatusTest, ClosedMarkIsOpenedWithoutCheckAndReopensTheOperation) {
 TEST_P(KorrStatusTest, RefusedStatusChangeStoresTheErrorAndDoesNothingElse) {
   MelSatz m = Ende(1, "0010", "150000", "0");
   ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
-  MelSatz later = Test_Mel(2, 0, "20261201", "150001");
+  MelSatz later = Test_Mel({.bnr = 2, .uhr = "150001"});
   later.KeyApp = "0010";
   ASSERT_EQ(Mel_PKeyIns(later), DB_OK);
   std::vector<std::string> app = App("0010"), apk = Apk();
@@ -170,7 +170,7 @@ TEST_P(KorrStatusTest, PersonMessageChangesNoMasterData) {
 
 TEST_P(KorrStatusTest, QuantityDifferenceIsAddedToTheOperation) {
   ASSERT_EQ(Exec("update Qvt504App set AppSts=1,AppIme=40,AppAme=3 where AppApp='0010'"), "");
-  MelSatz m = Test_Mel(1, 0);
+  MelSatz m = Test_Mel();
   m.MelMsk = "AM";
   m.MelFcd = "A02";
   m.MelGum = 10;
@@ -196,7 +196,7 @@ TEST_P(KorrStatusTest, QuantityDifferenceIsAddedToTheOperation) {
 
 TEST_P(KorrStatusTest, BeginIsMovedOnlyBackAndStatusOnlyUp) {
   ASSERT_EQ(Exec("update Qvt501Apk set ApkSts=0"), "");
-  MelSatz m = Test_Mel(1, 0, "20261202", "080000");
+  MelSatz m = Test_Mel({.dat = "20261202"});
   m.MelFcd = "A01";
   StammTab_Akual(m);  // no begin yet: the message's
   EXPECT_EQ(Rows("select ApkSts,ApkSis,ApkBdi from Qvt501Apk"),
@@ -246,7 +246,7 @@ TEST_P(KorrStatusTest, MissingOrderIsLoggedAndTheOperationStillRefreshed) {
   MelSatz m = Ende(1, "0010", "150000", "1");
   StammTab_Akual(m);
   m.KeyApp = "0099";
-  ASSERT_EQ(Exec(Test_ApkSql("A1000")), "");
+  ASSERT_EQ(Exec(Test_ApkSql()), "");
   StammTab_Akual(m);
   EXPECT_EQ(LogText(), Korr_LogEntry("Apk_PKeyReadk", "StammTab_Akual", 1403) +
                            Korr_LogEntry("App_PKeyReadk", "StammTab_Akual", 1403));
@@ -257,15 +257,21 @@ TEST_P(KorrStatusTest, MissingOrderIsLoggedAndTheOperationStillRefreshed) {
 
 TEST_P(KorrStatusTest, FinishedPackageHeadPassesItsStateToThePackage) {
   // Head 0010 of order A1000 and two package operations in other orders.
-  ASSERT_EQ(Exec("update Qvt504App set AppZf2='*PKT_KOPF* head',AppBdi='2026-12-01 06:00:00' "
-                 "where AppApp='0010';" +
-                 Test_ApkSql("B1", 3, 1, 0, 1) +
-                 Test_AppSql("B1", "0010", 3, "00000", "       A1000 0010             ") +
-                 Test_ApkSql("B2", 3, 2, 1, 2) +
-                 Test_AppSql("B2", "0030", 3, "00040", "       A1000 0010             ") +
-                 "update Qvt504App set AppIme=7 where AppApk='B1';"
-                 "update Qvt504App set AppIme=8 where AppApk='B2';"),
-            "");
+  ASSERT_EQ(
+      Exec("update Qvt504App set AppZf2='*PKT_KOPF* head',AppBdi='2026-12-01 06:00:00' "
+           "where AppApp='0010';" +
+           Test_ApkSql({.apk = "B1", .sts = 3, .afo = 1}) +
+           Test_AppSql(
+               {.apk = "B1", .sts = 3, .naf = "00000", .zf2 = "       A1000 0010             "}) +
+           Test_ApkSql({.apk = "B2", .sts = 3, .eaf = 1, .aba = 2}) +
+           Test_AppSql({.apk = "B2",
+                        .app = "0030",
+                        .sts = 3,
+                        .naf = "00040",
+                        .zf2 = "       A1000 0010             "}) +
+           "update Qvt504App set AppIme=7 where AppApk='B1';"
+           "update Qvt504App set AppIme=8 where AppApk='B2';"),
+      "");
   MelSatz m = Ende(1, "0010", "150000", "1");
   m.MelKfc = "STA";
   StammTab_Akual(m);
@@ -288,11 +294,12 @@ TEST_P(KorrStatusTest, FinishedPackageHeadPassesItsStateToThePackage) {
 }
 
 TEST_P(KorrStatusTest, RunningPackageProgramIsPassedOnWithoutQuantities) {
-  ASSERT_EQ(Exec("update Qvt504App set AppZf2='*PKT_PROG*' where AppApp='0010';" +
-                 Test_ApkSql("B1", 3, 1, 0, 1) +
-                 Test_AppSql("B1", "0010", 1, "00000", "       A1000 0010             ")),
-            "");
-  MelSatz m = Test_Mel(1, 0);
+  ASSERT_EQ(
+      Exec("update Qvt504App set AppZf2='*PKT_PROG*' where AppApp='0010';" +
+           Test_ApkSql({.apk = "B1", .sts = 3, .afo = 1}) +
+           Test_AppSql({.apk = "B1", .naf = "00000", .zf2 = "       A1000 0010             "})),
+      "");
+  MelSatz m = Test_Mel();
   m.MelFcd = "A04";
   m.MelGum = 5;
   StammTab_Akual(m);

@@ -12,7 +12,7 @@
 #include "main/KorrAuswertung.h"
 #include "main/KorrLoop.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ class KorrZeitTest : public KorrTest {
     if (IsSkipped() || HasFatalFailure()) return;
     gAusgewertet.clear();
     Korr_AuswertungenSetzenForTest({Merken, nullptr, Merken, Merken});
-    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
-                   Test_AppSql("A1000", "0010", 3, "00000")),
+    ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql() + Test_ApkSql() +
+                   Test_AppSql({.sts = 3, .naf = "00000"})),
               "");
   }
   void TearDown() override {
@@ -39,12 +39,14 @@ class KorrZeitTest : public KorrTest {
   }
   MelSatz Zeile(int lfn, const std::string& msk, const std::string& obj, const std::string& fcd,
                 const std::string& uhr, const std::string& sek) {
-    MelSatz m = Test_Mel(5, lfn, "20261201", uhr);
-    m.MelMsk = msk;
-    m.ObjTyp = obj;
-    m.MelFcd = fcd;
+    MelSatz m = Test_Mel({.bnr = 5,
+                          .lfn = lfn,
+                          .uhr = uhr,
+                          .obj = obj,
+                          .msk = msk,
+                          .pnr = obj == "MPA" ? "P1" : "        ",
+                          .fcd = fcd});
     m.KeySek = sek;
-    if (obj == "MPA") m.KeyPnr = "P1";
     return m;
   }
   std::vector<std::string> Booking() {

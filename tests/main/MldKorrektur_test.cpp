@@ -32,14 +32,15 @@ class MldKorrekturTest : public DbTest {
 QV_DB_TEST_SUITE(MldKorrekturTest);
 
 TEST_P(MldKorrekturTest, ParametersCountOnlyStrictlyBetweenTheirDates) {
-  std::string sql = Test_NzpSql(1, "20261207", "20261209", 1, 1) +  // valid
-                    Test_NzpSql(3, "20261208", "20261231", 1, 1) +  // starts today
-                    Test_NzpSql(4, "20260101", "20261208", 1, 1) +  // ends today
-                    Test_NzpSql(5, "20260101", "20261231", 1, 0) +  // two valid rows
-                    Test_NzpSql(5, "20260201", "20261230", 1, 0) +
-                    Test_NzpSql(7, "20260101", "20271231", 1, 0) +
-                    Test_NzpSql(9, "20260101", "20271231", 0, 1) +
-                    Test_NzpSql(2, "20260101", "20271231", 2, 2);  // only 1 switches on
+  std::string sql =
+      Test_NzpSql({.gvn = "20261207", .gbi = "20261209", .aak = 1, .mrk = 1}) +  // valid
+      Test_NzpSql(
+          {.akz = 3, .gvn = "20261208", .gbi = "20261231", .aak = 1, .mrk = 1}) +  // starts today
+      Test_NzpSql({.akz = 4, .gbi = "20261208", .aak = 1, .mrk = 1}) +             // ends today
+      Test_NzpSql({.akz = 5, .gbi = "20261231", .aak = 1}) +                       // two valid rows
+      Test_NzpSql({.akz = 5, .gvn = "20260201", .gbi = "20261230", .aak = 1}) +
+      Test_NzpSql({.akz = 7, .aak = 1}) + Test_NzpSql({.akz = 9, .mrk = 1}) +
+      Test_NzpSql({.akz = 2, .aak = 2, .mrk = 2});  // only 1 switches on
   ASSERT_EQ(Exec(sql), "");
   ASSERT_EQ(Korr_ParameterLesen(), 0);
   const KorrParameter& p = Korr_Parameter();
@@ -62,7 +63,7 @@ TEST_P(MldKorrekturTest, ParametersCountOnlyStrictlyBetweenTheirDates) {
 }
 
 TEST_P(MldKorrekturTest, ParameterThatCannotBeReadEndsTheRunBeforeTheLoop) {
-  MelSatz m = Test_Mel(1, 0);
+  MelSatz m = Test_Mel();
   m.MelKsb = "ABCDEFGH";
   ASSERT_EQ(Mel_PKeyIns(m), 0);
   // A lock on the parameter table: no correction may run with its
@@ -114,15 +115,15 @@ TEST_P(MldKorrekturTest, ParameterThatCannotBeReadEndsTheRunBeforeTheLoop) {
 }
 
 TEST_P(MldKorrekturTest, LoopVisitsEachRowOfTheClerkOnceWithItsFunctionCode) {
-  ASSERT_EQ(Exec(Test_FzuSql("AB", "M_A")), "");
+  ASSERT_EQ(Exec(Test_FzuSql()), "");
   for (int i = 1; i <= 3; ++i) {
-    MelSatz m = Test_Mel(i, 1, "20261201", "08000" + std::to_string(i));
+    MelSatz m = Test_Mel({.bnr = i, .lfn = 1, .uhr = "08000" + std::to_string(i)});
     m.MelKsb = "ABCDEFGH";
     m.MelKfc = i == 1 ? "AEN" : "   ";
     m.MelMsk = i == 3 ? "ZZ" : "AB";  // ZZ has no function-code entry
     ASSERT_EQ(Mel_PKeyIns(m), 0);
   }
-  MelSatz other = Test_Mel(9, 1);
+  MelSatz other = Test_Mel({.bnr = 9, .lfn = 1});
   other.MelKsb = "ABCDEFGX";
   ASSERT_EQ(Mel_PKeyIns(other), 0);
 
@@ -138,9 +139,9 @@ TEST_P(MldKorrekturTest, LoopVisitsEachRowOfTheClerkOnceWithItsFunctionCode) {
 }
 
 TEST_P(MldKorrekturTest, MainUsesTheFirstEightCharactersOfTheArgument) {
-  ASSERT_EQ(Exec(Test_FzuSql("AB", "M_A")), "");
+  ASSERT_EQ(Exec(Test_FzuSql()), "");
   for (int i = 1; i <= 2; ++i) {
-    MelSatz m = Test_Mel(i, 1);
+    MelSatz m = Test_Mel({.bnr = i, .lfn = 1});
     m.MelKsb = i == 1 ? "ABCDEFGH" : "ABCDEFG";
     ASSERT_EQ(Mel_PKeyIns(m), 0);
   }

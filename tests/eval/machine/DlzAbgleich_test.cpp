@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "db/DbDb.h"
+#include "eval/machine/DlzFixture.h"
 #include "eval/machine/DlzReplay.h"
-#include "eval/machine/DlzTestSupport.h"
 #include "infra/Datum.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -87,20 +88,26 @@ class DlzAbgleichTest : public DlzTest {
       // The break model valid throughout, for some days only, or open-ended
       // (which no day matches).
       const std::string pmo = emo + "M", pms = emo + "P";
-      sql += Test_EmoSql(emo, "AT", beg, end, pmo);
+      sql += Test_EmoSql({.emo = emo, .beg = beg, .end = end, .pmo = pmo});
       int gueltig = zahl(0, 4);
       int von = zahl(0, 12);
-      sql +=
-          Test_PmzSql(pmo, gueltig < 3 ? "20260101" : Tag(von), pms,
-                      gueltig < 3 ? "20271231" : (gueltig == 3 ? Tag(std::min(12, von + 4)) : ""));
-      for (auto [b, e] : pausen) sql += Test_PmsSql(pms, b, e);
+      sql += Test_PmzSql(
+          {.pmo = pmo,
+           .pms = pms,
+           .gvo = gueltig < 3 ? "20260101" : Tag(von),
+           .gbi = gueltig < 3 ? "20271231" : (gueltig == 3 ? Tag(std::min(12, von + 4)) : "")});
+      for (auto [b, e] : pausen) sql += Test_PmsSql({.num = pms, .beg = b, .end = e});
       // Group assignment for the whole period, or the workplace's own for a
       // few days (which hides the group's on those days).
       if (m == 0 || zahl(0, 1) == 0) {
-        sql += Test_AemSql("GRP1", 1, emo, "20260101", "", "K1");
+        sql += Test_AemSql({.emo = emo});
       } else {
         int von = zahl(1, 11);
-        sql += Test_AemSql("APL01", 2, emo, Tag(von), Tag(std::min(12, von + zahl(0, 3))), "K1");
+        sql += Test_AemSql({.apg = "APL01",
+                            .kng = 2,
+                            .emo = emo,
+                            .gvo = Tag(von),
+                            .gbi = Tag(std::min(12, von + zahl(0, 3)))});
       }
     }
     for (int i = 0; i < 13; ++i) {
@@ -227,9 +234,7 @@ TEST_P(DlzAbgleichTest, SameRecordsAsAFullRebuild) {
 // An entry without a valid instant cannot be ordered in memory as the table
 // orders it: the whole time line is rebuilt, as without the comparison.
 TEST_P(DlzAbgleichTest, MessageWithoutInstantRebuildsEverything) {
-  ASSERT_EQ(Exec(Test_AemSql("GRP1", 1, "GRP", "20260101", "", "K1") +
-                 Modell("GRP", 360, 840, {{540, 555}})),
-            "");
+  ASSERT_EQ(Exec(Test_AemSql({.emo = "GRP"}) + Modell("GRP", 360, 840, {{540, 555}})), "");
   Insert(Maschine(1, "BS", "20261201", "070000"));
   Insert(Maschine(2, "ES", "20261201", "100000"));
   MelSatz ohne = Maschine(3, "BS", "", "");
@@ -246,9 +251,7 @@ TEST_P(DlzAbgleichTest, MessageWithoutInstantRebuildsEverything) {
 
 // Stored records that cannot be read: logged, and the full rebuild runs.
 TEST_P(DlzAbgleichTest, UnreadableStoredRecordsRebuildEverything) {
-  ASSERT_EQ(Exec(Test_AemSql("GRP1", 1, "GRP", "20260101", "", "K1") +
-                 Modell("GRP", 360, 840, {{540, 555}})),
-            "");
+  ASSERT_EQ(Exec(Test_AemSql({.emo = "GRP"}) + Modell("GRP", 360, 840, {{540, 555}})), "");
   Insert(Maschine(1, "BS", "20261201", "070000"));
   Insert(Maschine(2, "ES", "20261201", "100000"));
   const MelSatz korrigiert = Maschine(2, "ES", "20261201", "100000");

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "db/DbDb.h"
-#include "eval/machine/DlzTestSupport.h"
+#include "eval/machine/DlzFixture.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -174,7 +175,7 @@ TEST_P(DlzZeitlinieTest, FailingClosingStopAndFailingCursorAreLogged) {
 }
 
 TEST_P(DlzZeitlinieTest, NightShiftBoundariesCrossMidnight) {
-  ASSERT_EQ(Exec(Test_AemSql("APL01", 2, "NACHT", "20260101", "", "K1") +
+  ASSERT_EQ(Exec(Test_AemSql({.apg = "APL01", .kng = 2, .emo = "NACHT"}) +
                  Modell("NACHT", 1320, 360, {{120, 150}})),
             "");
   NzaSatz b = Basis("20261202", "20261202");
@@ -196,8 +197,8 @@ TEST_P(DlzZeitlinieTest, NightShiftBoundariesCrossMidnight) {
 
 // The first calendar day has no day before: the days start with it.
 TEST_P(DlzZeitlinieTest, MidnightShiftsAndTwoBreaksInOneShift) {
-  ASSERT_EQ(Exec(Test_AemSql("APL01", 2, "TAG", "20260101", "", "K1") +
-                 Test_AemSql("APL01", 2, "FRUEH", "20260101", "", "K1") +
+  ASSERT_EQ(Exec(Test_AemSql({.apg = "APL01", .kng = 2, .emo = "TAG"}) +
+                 Test_AemSql({.apg = "APL01", .kng = 2, .emo = "FRUEH"}) +
                  Modell("TAG", 360, 1440, {{540, 555}, {720, 750}}) +
                  Modell("FRUEH", 0, 480, {{120, 135}})),
             "");
@@ -214,10 +215,12 @@ TEST_P(DlzZeitlinieTest, MidnightShiftsAndTwoBreaksInOneShift) {
 }
 
 TEST_P(DlzZeitlinieTest, OwnAssignmentHidesTheGroupsForThatDay) {
-  ASSERT_EQ(Exec(Test_AemSql("GRP1", 1, "GRP", "20260101", "", "K1") +
-                 Test_AemSql("APL01", 2, "EIG", "20261202", "20261202", "K1") +
-                 Modell("GRP", 360, 840, {{540, 555}}) + Modell("EIG", 480, 960, {{600, 610}})),
-            "");
+  ASSERT_EQ(
+      Exec(Test_AemSql({.emo = "GRP"}) +
+           Test_AemSql(
+               {.apg = "APL01", .kng = 2, .emo = "EIG", .gvo = "20261202", .gbi = "20261202"}) +
+           Modell("GRP", 360, 840, {{540, 555}}) + Modell("EIG", 480, 960, {{600, 610}})),
+      "");
   NzaSatz b = Basis("20261202", "20261203");
   int lfn = -1;
   Mlt_M_BDE(kDlzStempel, b, lfn);
@@ -240,9 +243,7 @@ TEST_P(DlzZeitlinieTest, UnknownWorkplaceIsLoggedForEachDay) {
 }
 
 TEST_P(DlzZeitlinieTest, EndOfTheCalendarEndsTheDays) {
-  ASSERT_EQ(Exec(Test_AemSql("GRP1", 1, "GRP", "20260101", "", "K1") +
-                 Modell("GRP", 360, 840, {{540, 555}})),
-            "");
+  ASSERT_EQ(Exec(Test_AemSql({.emo = "GRP"}) + Modell("GRP", 360, 840, {{540, 555}})), "");
   NzaSatz b = Basis("20261209", "20261212");
   int lfn = -1;
   Mlt_M_BDE(kDlzStempel, b, lfn);
@@ -308,9 +309,9 @@ QV_DB_TEST_SUITE(DlzAuswertungTest);
 // (8 December 10:15).
 TEST_P(DlzAuswertungTest, RebuildsTheWorkplacesRecords) {
   Parameter(5, 1, 0);
-  ASSERT_EQ(Exec(Test_AemSql("GRP1", 1, "GRP", "20260101", "", "K1") +
-                 Modell("GRP", 360, 840, {{540, 555}}) + Alt(13, "APL01", "2026-11-01 07:00:00") +
-                 Alt(13, "APL02", "2026-11-01 07:00:00") + Alt(4, "APL01", "2026-11-01 07:00:00")),
+  ASSERT_EQ(Exec(Test_AemSql({.emo = "GRP"}) + Modell("GRP", 360, 840, {{540, 555}}) +
+                 Alt(13, "APL01", "2026-11-01 07:00:00") + Alt(13, "APL02", "2026-11-01 07:00:00") +
+                 Alt(4, "APL01", "2026-11-01 07:00:00")),
             "");
   Insert(Maschine(1, "BS", "20261201", "070000"));
   Insert(Maschine(2, "ES", "20261201", "100000"));
@@ -339,8 +340,8 @@ TEST_P(DlzAuswertungTest, RebuildsTheWorkplacesRecords) {
 }
 
 TEST_P(DlzAuswertungTest, WithoutParameterFiveNoRecordIsWrittenOrDeleted) {
-  ASSERT_EQ(Exec(Test_AemSql("GRP1", 1, "GRP", "20260101", "", "K1") +
-                 Modell("GRP", 360, 840, {{540, 555}}) + Alt(13, "APL01", "2026-11-01 07:00:00")),
+  ASSERT_EQ(Exec(Test_AemSql({.emo = "GRP"}) + Modell("GRP", 360, 840, {{540, 555}}) +
+                 Alt(13, "APL01", "2026-11-01 07:00:00")),
             "");
   Insert(Maschine(1, "BS", "20261201", "070000"));
   Insert(Maschine(2, "ES", "20261201", "100000"));

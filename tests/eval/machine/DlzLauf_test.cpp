@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "eval/machine/DlzTestSupport.h"
+#include "eval/machine/DlzFixture.h"
+#include "support/Builders.h"
 #include "support/Installation.h"
 
 namespace {
@@ -16,8 +17,8 @@ QV_DB_TEST_SUITE(DlzLaufTest);
 // stop to 10:00. Shift 06:00-14:00 with a break 09:00-09:15.
 TEST_P(DlzLaufTest, TimeShiftOfAMachineStopRebuildsItsRuntime) {
   Parameter(5, 1, 0);
-  ASSERT_EQ(Exec(Test_FzuSql("BS", "M__", 0) + Test_FzuSql("ES", "M__", 0) +
-                 Test_AemSql("GRP1", 1, "GRP", "20260101", "", "K1") +
+  ASSERT_EQ(Exec(Test_FzuSql({.mld = "BS", .obj = "M__", .upl = 0}) +
+                 Test_FzuSql({.mld = "ES", .obj = "M__", .upl = 0}) + Test_AemSql({.emo = "GRP"}) +
                  Modell("GRP", 360, 840, {{540, 555}}) +
                  // The record of the stop's old instant.
                  "insert into Qvt590Nza (NzaSa,NzaApl,NzaApk,NzaApp,NzaPnr,NzaDtm,NzaEdt,NzaBzu,"

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "db/DbDb.h"
-#include "eval/machine/DlzTestSupport.h"
+#include "eval/machine/DlzFixture.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -30,16 +31,15 @@ class DlzReplayTest : public DlzTest {
                  const std::string& erf = "DlzStd") {
     for (const auto& [lfn, obj, zeit] : ereignisse) {
       std::string t = zeit.size() == 14 ? zeit : "20261201" + zeit;
-      MltSatz e;
-      e.MltErf = erf;
-      e.MltDat = stempel;
-      e.MltLfn = lfn;
-      e.MltObj = obj;
-      e.MltApl = "APL01";
-      e.MltMdtDat = t.substr(0, 8);
-      e.MltMdtUhr = t.substr(8, 6);
-      if (obj == "BS" || obj == "ES") e.MltUbg = "U" + std::to_string(lfn);
-      ASSERT_EQ(Mlt_PKeyIns(e), DB_OK);
+      const bool maschine = obj == "BS" || obj == "ES";
+      ASSERT_EQ(Mlt_PKeyIns(Test_Mlt({.erf = erf,
+                                      .dat = stempel,
+                                      .lfn = lfn,
+                                      .obj = obj,
+                                      .zeit = t,
+                                      .apl = "APL01",
+                                      .ubg = maschine ? "U" + std::to_string(lfn) : ""})),
+                DB_OK);
     }
   }
   // Replays this run's time line and returns the records it wrote.

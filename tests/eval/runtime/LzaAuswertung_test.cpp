@@ -6,9 +6,8 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
-#include "eval/runtime/LzaTestBasis.h"
+#include "eval/runtime/LzaFixture.h"
 #include "support/Builders.h"
-#include "support/BuildersStamm.h"
 
 namespace {
 
@@ -16,13 +15,7 @@ class LzaAuswertungTest : public LzaTest {
  protected:
   // The work record of APL01 / A1000 / 0010 as the driver builds it.
   NzaSatz Arbeit(const std::string& apl = "APL01") {
-    NzaSatz a;
-    a.NzaSa = 4;
-    a.NzaApl = apl;
-    a.NzaApk = "A1000";
-    a.NzaApp = "0010";
-    a.NzaPnr = "        ";
-    return a;
+    return Test_Nza({.sa = 4, .apl = apl, .pnr = "        "});
   }
   // The shift fields of the work record's copy for model `emo` on 20261201.
   NzaSatz Kopie(const std::string& emo) {
@@ -39,10 +32,10 @@ class LzaAuswertungTest : public LzaTest {
   // break scheme `pms` with the given breaks.
   void Modell(const std::string& emo, const std::string& text, int beg, int end,
               const std::string& pms, std::initializer_list<std::pair<int, int>> pausen) {
-    std::string sql = Test_EmoSql(emo, "AT", beg, end, "P" + emo) +
-                      "update Qvt533Emo set EmoTxt='" + text + "' where EmoEmo='" + emo + "';" +
-                      Test_PmzSql("P" + emo, "20260101", pms, "20271231");
-    for (auto [b, e] : pausen) sql += Test_PmsSql(pms, b, e);
+    std::string sql =
+        Test_EmoSql({.emo = emo, .beg = beg, .end = end, .pmo = "P" + emo, .txt = text}) +
+        Test_PmzSql({.pmo = "P" + emo, .pms = pms});
+    for (auto [b, e] : pausen) sql += Test_PmsSql({.num = pms, .beg = b, .end = e});
     ASSERT_EQ(Exec(sql), "");
   }
   // The rows of the table apart from the change instant, in key order.
@@ -70,7 +63,7 @@ TEST_P(LzaAuswertungTest, MessagesOfTheKeyFormTheListInTimeOrder) {
   Meldung(1, "AB", "20261201", "070000");
   Meldung(3, "AT", "20261201", "090000");
   Meldung(4, "AB", "20261201", "100000", "APL02");  // another workplace
-  MelSatz mpa = Test_Mel(2, 0, "20261201", "073000");
+  MelSatz mpa = Test_Mel({.bnr = 2, .uhr = "073000"});
   mpa.ObjTyp = "MPA";  // another object type
   ASSERT_EQ(Mel_PKeyIns(mpa), DB_OK);
   NzaSatz a = Arbeit();
@@ -221,9 +214,9 @@ TEST_P(LzaAuswertungTest, DaysFromTheDayBeforeTheBeginToTheEnd) {
 TEST_P(LzaAuswertungTest, GroupModelOnDaysWithoutOwnModelAndUnreadableWorkplace) {
   FruehSchicht();
   // APL02 has no model of its own; its group GRP2 has one (kind 1).
-  ASSERT_EQ(
-      Exec(Test_AplSql("APL02", "GRP2") + Test_AemSql("GRP2", 1, "GRUPPE", "20260101", "", "K1")),
-      "");
+  ASSERT_EQ(Exec(Test_AplSql({.apl = "APL02", .apg = "GRP2"}) +
+                 Test_AemSql({.apg = "GRP2", .emo = "GRUPPE"})),
+            "");
   Modell("GRUPPE", "Gruppe", 300, 900, "S5", {{600, 610}});
   // The own model ends on 20261130: from 20261201 on APL01 takes its group's
   // model, but GRP1 has none.
@@ -333,10 +326,7 @@ TEST_P(LzaAuswertungTest, RebuildOfShiftRowsAndSums) {
   NzaZeile(8, "          ", "        ", "20261125", "060000", 500);
   NzaZeile(5, "APL02", "        ", "20261130", "070000", 10.30);  // another workplace
   // A list of another run and of another evaluation stays.
-  MltSatz fremd;
-  fremd.MltErf = "LzaStd";
-  fremd.MltDat = "20261208101459";
-  fremd.MltLfn = 1;
+  MltSatz fremd = Test_Mlt({.erf = "LzaStd", .dat = "20261208101459", .lfn = 1});
   ASSERT_EQ(Mlt_PKeyIns(fremd), DB_OK);
   fremd.MltErf = "DlzStd";
   fremd.MltDat = kLzaStempel;

@@ -7,7 +7,7 @@
 
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
-#include "eval/runtime/LzaTestBasis.h"
+#include "eval/runtime/LzaFixture.h"
 #include "support/Builders.h"
 #include "support/Installation.h"
 
@@ -18,19 +18,14 @@ class LzaRunTest : public LzaTest {
   // A message of booking `bnr` at the operation, at 20261201 `uhr`.
   MelSatz Mel(int bnr, int lfn, const std::string& msk, const std::string& fcd,
               const std::string& uhr) {
-    MelSatz m = Test_Mel(bnr, lfn, "20261201", uhr);
-    m.MelMsk = msk;
-    m.MelFcd = fcd;
-    return m;
+    return Test_Mel({.bnr = bnr, .lfn = lfn, .uhr = uhr, .msk = msk, .fcd = fcd});
   }
 };
 QV_DB_TEST_SUITE(LzaRunTest);
 
 TEST_P(LzaRunTest, TimeShiftOfAWorkEndRebuildsTheRuntimes) {
   FruehSchicht();
-  ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") +
-                 Test_NzpSql(5, "20260101", "20271231", 1, 0)),
-            "");
+  ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql() + Test_NzpSql({.akz = 5, .aak = 1})), "");
   for (const MelSatz& m : {Mel(1, 0, "RB", "A01", "061000"), Mel(2, 0, "RE", "A06", "064000"),
                            Mel(3, 0, "AB", "A03", "064000"), Mel(4, 0, "AU", "A04", "070000"),
                            Mel(5, 0, "AW", "A05", "072000"), Mel(6, 1, "AM", "A02", "080000")})
@@ -78,7 +73,7 @@ TEST_P(LzaRunTest, TimeShiftOfAWorkEndRebuildsTheRuntimes) {
 
 TEST_P(LzaRunTest, DeletedWorkEndLeavesTheWorkOpenUntilTheRun) {
   // A workplace without any shift model: all time is outside presence.
-  ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9")), "");
+  ASSERT_EQ(Exec(Test_FzuStandardSql() + Test_CfgSql()), "");
   ASSERT_EQ(Mel_PKeyIns(Mel(1, 0, "AB", "A03", "070000")), DB_OK);
   MelSatz ae = Mel(2, 0, "AE", "A07", "080000");
   ae.MelKsb = "CLERK1";

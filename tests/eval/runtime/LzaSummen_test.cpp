@@ -8,7 +8,7 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
-#include "eval/runtime/LzaTestBasis.h"
+#include "eval/runtime/LzaFixture.h"
 #include "support/Builders.h"
 
 TEST(LzaMinSek, SecondsAndStoredDurations) {
@@ -42,31 +42,16 @@ class LzaSummenTest : public LzaTest {
  protected:
   // The work record as the driver hands it over after the walk.
   NzaSatz Arbeit(const std::string& apl = "APL01") {
-    NzaSatz a;
-    a.NzaSa = 4;
-    a.NzaApl = apl;
-    a.NzaApk = "A1000";
-    a.NzaApp = "0010";
-    a.NzaPnr = "        ";
+    NzaSatz a = Test_Nza(
+        {.sa = 4, .apl = apl, .pnr = "        ", .beg = "20261201061000", .end = "20261202080000"});
     a.NzaTnr = "T-100";
-    a.NzaDtmDat = "20261201";
-    a.NzaDtmUhr = "061000";
-    a.NzaEdtDat = "20261202";
-    a.NzaEdtUhr = "080000";
     a.NzaWoc = 5;  // numbers of the work record do not reach the sum row
     return a;
   }
   // A kind-`sa` row with durations in several summed and unsummed columns.
   void Zeile(int sa, const std::string& apl, const std::string& pnr, const std::string& dat,
              double nza, double nzr, double uzr = 0) {
-    NzaSatz s;
-    s.NzaSa = sa;
-    s.NzaApl = apl;
-    s.NzaApk = "A1000";
-    s.NzaApp = "0010";
-    s.NzaPnr = pnr;
-    s.NzaDtmDat = dat;
-    s.NzaDtmUhr = "060000";
+    NzaSatz s = Test_Nza({.sa = sa, .apl = apl, .pnr = pnr, .beg = dat + "060000"});
     s.NzaNza = s.NzaBzA = nza;
     s.NzaNzr = s.NzaBzr = nzr;
     s.NzaUzr = uzr;

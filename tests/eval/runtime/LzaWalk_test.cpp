@@ -5,7 +5,8 @@
 
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
-#include "eval/runtime/LzaTestBasis.h"
+#include "eval/runtime/LzaFixture.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -14,12 +15,7 @@ const char* const kFrueh = "Frueh";
 class LzaWalkTest : public LzaTest {
  protected:
   void Ablauf() {
-    NzaSatz arbeit;
-    arbeit.NzaSa = 4;
-    arbeit.NzaApl = "APL01";
-    arbeit.NzaApk = "A1000";
-    arbeit.NzaApp = "0010";
-    arbeit.NzaPnr = "        ";
+    NzaSatz arbeit = Test_Nza({.sa = 4, .pnr = "        "});
     Lza_M_A_Ablauf(kLzaStempel, arbeit);
   }
   // A shift "Frueh" on `dat` from `von` to `bis`.
@@ -274,16 +270,14 @@ TEST_P(LzaWalkTest, FailedListOpenOrReadIsLogged) {
 TEST_P(LzaWalkTest, OnlyTheRunsOwnListIsWalked) {
   Eintrag("AB", "20261201", "150000");
   Eintrag("AE", "20261201", "151000");
-  MltSatz fremd;
-  fremd.MltErf = "LzaStd";
-  fremd.MltDat = "20261208101459";
-  fremd.MltLfn = 1;
-  fremd.MltObj = "AB";
-  fremd.MltApl = "APL01";
-  fremd.MltApk = "A1000";
-  fremd.MltApp = "0010";
-  fremd.MltMdtDat = "20261201";
-  fremd.MltMdtUhr = "140000";
+  MltSatz fremd = Test_Mlt({.erf = "LzaStd",
+                            .dat = "20261208101459",
+                            .lfn = 1,
+                            .obj = "AB",
+                            .zeit = "20261201140000",
+                            .apl = "APL01",
+                            .apk = "A1000",
+                            .app = "0010"});
   ASSERT_EQ(Mlt_PKeyIns(fremd), DB_OK);
   fremd.MltErf = "DlzStd";
   fremd.MltDat = kLzaStempel;

@@ -7,6 +7,7 @@
 #include "db/DbDb.h"
 #include "db/DbStatus.h"
 #include "eval/worktime/MpaFixture.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -15,18 +16,14 @@ class MpaAufteilenTest : public MpaTest {
   // A closed row of P1 as the replay leaves it, stored and returned.
   NzaSatz Geschlossen(int sa, const std::string& beg, const std::string& end,
                       const std::string& bmk, const std::string& emk) {
-    NzaSatz o;
-    o.NzaSa = sa;
-    o.NzaApl = "APL01";
-    o.NzaApk = "A1000";
-    o.NzaApp = "0010";
-    o.NzaPnr = "P1";
-    o.NzaDtmDat = beg.substr(0, 8);
-    o.NzaDtmUhr = beg.substr(8);
-    o.NzaEdtDat = end.substr(0, 8);
-    o.NzaEdtUhr = end.substr(8);
-    o.NzaBmk = bmk;
-    o.NzaEmk = emk;
+    NzaSatz o = Test_Nza({.sa = sa,
+                          .pnr = "P1",
+                          .beg = beg,
+                          .end = end,
+                          .bmk = bmk,
+                          .emk = emk,
+                          .emo = "ALT",
+                          .erf = "MldToNza"});
     o.NzaBeg = o.NzaEnd = 1;
     o.NzaBbn = 11;
     o.NzaBln = 1;
@@ -34,10 +31,8 @@ class MpaAufteilenTest : public MpaTest {
     o.NzaEln = 2;
     o.NzaRau = 3;
     o.NzaUbg = "U1";
-    o.NzaEmo = "ALT";
     o.NzaTtp = "ALT";
     o.NzaMaz = 5;
-    o.NzaErf = "MldToNza";
     o.NzaTnr = "T-100";
     EXPECT_EQ(Nza_PKeyIns(o), DB_OK);
     return o;

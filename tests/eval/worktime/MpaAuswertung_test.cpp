@@ -8,6 +8,7 @@
 #include "db/DbStatus.h"
 #include "eval/worktime/MpaFixture.h"
 #include "main/MldKorrektur.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -162,15 +163,7 @@ TEST_P(MpaAuswertungTest, ReplayRebuildsOnlyItsOwnKey) {
   Insert(fremd);
   Mpa_Auswertung(fremd);
   // A stale row of the key that no message supports any more.
-  NzaSatz alt;
-  alt.NzaSa = 1;
-  alt.NzaApl = "APL01";
-  alt.NzaApk = "A1000";
-  alt.NzaApp = "0010";
-  alt.NzaPnr = "P1";
-  alt.NzaDtmDat = "20261130";
-  alt.NzaDtmUhr = "050000";
-  ASSERT_EQ(Nza_PKeyIns(alt), DB_OK);
+  ASSERT_EQ(Nza_PKeyIns(Test_Nza({.pnr = "P1", .beg = "20261130050000"})), DB_OK);
   Replay(mels);
   const MpaZeilen einmal = Nza(1);
   Mpa_Auswertung(mels.back());

@@ -4,12 +4,11 @@
 
 #include "db/DbStatus.h"
 #include "support/Builders.h"
-#include "support/BuildersStamm.h"
 
 void MpaTest::SetUp() {
   KorrTest::SetUp();
   if (IsSkipped() || HasFatalFailure()) return;
-  std::string sql = Test_AplSql("APL01", "GRP1") + Test_PrvSql("P1", "AW-P1", 0);
+  std::string sql = Test_AplSql() + Test_PrvSql({.voll = true});
   // 28 Nov 2026 is day 332 of the year, a Saturday (weekday 6) of week 48.
   const char* tage[] = {"20261128", "20261129", "20261130", "20261201", "20261202",
                         "20261203", "20261204", "20261205", "20261206"};
@@ -18,7 +17,8 @@ void MpaTest::SetUp() {
     const int mon = d.substr(4, 2) == "11" ? 11 : 12;
     const int wtg = (6 + i - 1) % 7 + 1;
     const int wch = i < 2 ? 48 : 49;
-    sql += Test_BakSql(d, 2026, mon, wch, wtg, 332 + i) + Test_KalSql("K1", d, "WT");
+    sql += Test_BakSql({.datum = d, .mon = mon, .wch = wch, .wtg = wtg, .jtg = 332 + i}) +
+           Test_KalSql({.datum = d, .btp = "WT"});
   }
   Sql(sql);
 }
@@ -33,16 +33,16 @@ void MpaTest::Zeitmodell(int pzm) {
 
 void MpaTest::Schichtmodell(const std::string& emo, int kng, int beg, int end,
                             const std::vector<std::pair<int, int>>& pausen, int maz) {
-  Sql(Test_AemSql(kng == 2 ? "APL01" : "GRP1", kng, emo, "20260101", "", "K1", maz));
+  Sql(Test_AemSql({.apg = kng == 2 ? "APL01" : "GRP1", .kng = kng, .emo = emo, .maz = maz}));
   Schicht(emo, beg, end, pausen);
 }
 
 void MpaTest::Schicht(const std::string& emo, int beg, int end,
                       const std::vector<std::pair<int, int>>& pausen) {
   const std::string pmo = "P" + std::to_string(++pausenModelle_);
-  std::string sql =
-      Test_EmoSql(emo, "WT", beg, end, pmo) + Test_PmzSql(pmo, "20260101", pmo, "20271231");
-  for (const auto& p : pausen) sql += Test_PmsSql(pmo, p.first, p.second);
+  std::string sql = Test_EmoSql({.emo = emo, .ttp = "WT", .beg = beg, .end = end, .pmo = pmo}) +
+                    Test_PmzSql({.pmo = pmo, .pms = pmo});
+  for (const auto& p : pausen) sql += Test_PmsSql({.num = pmo, .beg = p.first, .end = p.second});
   Sql(sql);
 }
 
@@ -84,11 +84,8 @@ void MpaTest::Buchung(const std::string& von, const std::string& bis) {
 
 MelSatz MpaTest::Mel(int bnr, int lfn, const std::string& msk, const std::string& dat,
                      const std::string& uhr) {
-  MelSatz m = Test_Mel(bnr, lfn, dat, uhr);
-  m.ObjTyp = "MPA";
-  m.KeyPnr = "P1";
-  m.MelMsk = msk;
-  return m;
+  return Test_Mel(
+      {.bnr = bnr, .lfn = lfn, .dat = dat, .uhr = uhr, .obj = "MPA", .msk = msk, .pnr = "P1"});
 }
 
 void MpaTest::Insert(const MelSatz& m) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "db/DbMel.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 using MpaZeilen = std::vector<std::string>;
 

@@ -3,8 +3,8 @@
 
 #include "eval/worktime/MpaFixture.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
 #include "support/Installation.h"
+#include "support/KorrFixture.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ class MpaLaufTest : public MpaTest {
   void SetUp() override {
     MpaTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    Sql(Test_FzuStandardSql() + Test_CfgSql(1, "F0", "F9") + Test_ApkSql("A1000") +
-        Test_AppSql("A1000", "0010", 3, "00000"));
+    Sql(Test_FzuStandardSql() + Test_CfgSql() + Test_ApkSql() +
+        Test_AppSql({.sts = 3, .naf = "00000"}));
     Schichtmodell("FRUEH", 1, 360, 840);
   }
   std::string Lauf() {
@@ -51,7 +51,7 @@ TEST_P(MpaLaufTest, TimeShiftOfAWorkEndRebuildsTheWorkRow) {
 // With evaluation parameter 7 the work times of the rebuilt row follow: the
 // moved end shortens the net work time; the shift break is not counted.
 TEST_P(MpaLaufTest, TimeShiftWithWorkTimeEvaluation) {
-  Sql(Test_NzpSql(7, "20260101", "20271231", 1, 0));
+  Sql(Test_NzpSql({.akz = 7, .aak = 1}));
   Insert(Mel(11, 0, "PA", "20261201", "080000"));
   MelSatz pe = Mel(12, 0, "PE", "20261201", "153000");
   pe.MelKsb = "CLERK1";

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "eval/worktime/MpaFixture.h"
-#include "support/BuildersStamm.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -13,16 +13,7 @@ class MpaParameterTest : public MpaTest {
  protected:
   // A new row of P1 at APL01 beginning at `dat`/`uhr`, as the replay builds it.
   NzaSatz Zeile(const std::string& dat, const std::string& uhr) {
-    NzaSatz n;
-    n.NzaSa = 1;
-    n.NzaApl = "APL01";
-    n.NzaApk = "A1000";
-    n.NzaApp = "0010";
-    n.NzaPnr = "P1";
-    n.NzaDtmDat = dat;
-    n.NzaDtmUhr = uhr;
-    n.NzaEmo = "          ";
-    return n;
+    return Test_Nza({.pnr = "P1", .beg = dat + uhr, .emo = "          "});
   }
 };
 QV_DB_TEST_SUITE(MpaParameterTest);

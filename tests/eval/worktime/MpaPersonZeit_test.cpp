@@ -6,7 +6,7 @@
 
 #include "db/DbDb.h"
 #include "eval/worktime/MpaFixture.h"
-#include "support/BuildersStamm.h"
+#include "support/Builders.h"
 
 namespace {
 
@@ -16,16 +16,7 @@ class MpaPersonZeitTest : public MpaTest {
  protected:
   // Collects the boundaries of a work row of P1 from `beg` to `end`.
   void Grenzen(const std::string& beg, const std::string& end) {
-    NzaSatz r;
-    r.NzaSa = 1;
-    r.NzaApl = "APL01";
-    r.NzaApk = "A1000";
-    r.NzaApp = "0010";
-    r.NzaPnr = "P1";
-    r.NzaDtmDat = beg.substr(0, 8);
-    r.NzaDtmUhr = beg.substr(8);
-    r.NzaEdtDat = end.substr(0, 8);
-    r.NzaEdtUhr = end.substr(8);
+    NzaSatz r = Test_Nza({.pnr = "P1", .beg = beg, .end = end});
     int zaehler = 0;
     Mlt_PA_PersonZeit(kBatch, r, zaehler);
   }

@@ -1,3 +1,5 @@
+#include "infra/Ini.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "infra/Idea.h"
-#include "infra/Ini.h"
 
 namespace {
 

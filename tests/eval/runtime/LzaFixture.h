@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "db/DbMel.h"
-#include "support/BuildersKorr.h"
+#include "support/KorrFixture.h"
 
 using LzaZeilen = std::vector<std::string>;
 

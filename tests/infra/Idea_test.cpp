@@ -1,8 +1,8 @@
+#include "infra/Idea.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
-
-#include "infra/Idea.h"
 
 namespace {
 

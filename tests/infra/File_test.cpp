@@ -1,3 +1,5 @@
+#include "infra/File.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -7,8 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include "infra/File.h"
 
 namespace {
 

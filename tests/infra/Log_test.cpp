@@ -1,3 +1,5 @@
+#include "infra/Log.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,7 +16,6 @@
 #include <string>
 
 #include "infra/File.h"
-#include "infra/Log.h"
 
 namespace {
 

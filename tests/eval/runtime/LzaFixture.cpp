@@ -1,18 +1,16 @@
-#include "eval/runtime/LzaTestBasis.h"
+#include "eval/runtime/LzaFixture.h"
 
 #include <string>
 
 #include "db/DbStatus.h"
 #include "infra/Datum.h"
 #include "support/Builders.h"
-#include "support/BuildersStamm.h"
 
 void LzaTest::SetUp() {
   KorrTest::SetUp();
   if (IsSkipped() || HasFatalFailure()) return;
   lfn_ = 0;
-  std::string sql =
-      Test_ApkSql("A1000", 1) + Test_AppSql("A1000", "0010", 1) + Test_AplSql("APL01", "GRP1");
+  std::string sql = Test_ApkSql() + Test_AppSql() + Test_AplSql();
   std::string tag = "20261120";
   while (tag <= "20261215") {
     const int monat = std::stoi(tag.substr(4, 2));
@@ -21,7 +19,8 @@ void LzaTest::SetUp() {
     const int abMontag = jtg - 334;  // 20261130, a Monday, is day 334
     const int woche = 49 + (abMontag >= 0 ? abMontag / 7 : -1 - (-abMontag - 1) / 7);
     const int wtg = 1 + ((abMontag % 7) + 7) % 7;
-    sql += Test_BakSql(tag, 2026, monat, woche, wtg, jtg) + Test_KalSql("K1", tag, "AT");
+    sql += Test_BakSql({.datum = tag, .mon = monat, .wch = woche, .wtg = wtg, .jtg = jtg}) +
+           Test_KalSql({.datum = tag});
     std::string naechster;
     ASSERT_TRUE(Datum_Plus(tag, 1, naechster));
     tag = naechster;
@@ -30,41 +29,38 @@ void LzaTest::SetUp() {
 }
 
 void LzaTest::FruehSchicht(const std::string& apl) {
-  ASSERT_EQ(Exec(Test_AemSql(apl, 2, "FRUEH", "20260101", "", "K1", 7) +
-                 Test_EmoSql("FRUEH", "AT", 360, 840, "P1") +
-                 "update Qvt533Emo set EmoTxt='Frueh' where EmoEmo='FRUEH';" +
-                 Test_PmzSql("P1", "20260101", "S1", "20271231") + Test_PmsSql("S1", 540, 555)),
-            "");
+  ASSERT_EQ(
+      Exec(Test_AemSql({.apg = apl, .kng = 2, .emo = "FRUEH", .maz = 7}) +
+           Test_EmoSql({.emo = "FRUEH", .beg = 360, .end = 840, .pmo = "P1", .txt = "Frueh"}) +
+           Test_PmzSql({.pmo = "P1", .pms = "S1"}) +
+           Test_PmsSql({.num = "S1", .beg = 540, .end = 555})),
+      "");
 }
 
 void LzaTest::Meldung(int lfn, const std::string& msk, const std::string& dat,
                       const std::string& uhr, const std::string& apl) {
-  MelSatz m = Test_Mel(1, lfn, dat, uhr);
-  m.MelMsk = msk;
-  m.KeyApl = apl;
-  m.KeyUbg = "U7";
-  ASSERT_EQ(Mel_PKeyIns(m), DB_OK);
+  ASSERT_EQ(Mel_PKeyIns(Test_Mel(
+                {.lfn = lfn, .dat = dat, .uhr = uhr, .msk = msk, .apl = apl, .ubg = "U7"})),
+            DB_OK);
 }
 
 MelSatz LzaTest::Aufruf(const std::string& apl) const {
-  MelSatz m = Test_Mel(1, 0);
-  m.KeyApl = apl;
-  return m;
+  return Test_Mel({.apl = apl});
 }
 
 void LzaTest::Eintrag(const std::string& obj, const std::string& dat, const std::string& uhr,
                       const std::string& arg, const std::string& ubg) {
-  MltSatz e;
-  e.MltErf = "LzaStd";
-  e.MltDat = kLzaStempel;
-  e.MltLfn = ++lfn_;
-  e.MltObj = obj;
-  e.MltPnr = "        ";
-  e.MltApl = "APL01";
-  e.MltApk = "A1000";
-  e.MltApp = "0010";
-  e.MltArg = arg;
-  e.MltUbg = ubg;
+  MltSatz e = Test_Mlt({.erf = "LzaStd",
+                        .dat = kLzaStempel,
+                        .lfn = ++lfn_,
+                        .obj = obj,
+                        .zeit = dat + uhr,
+                        .pnr = "        ",
+                        .apl = "APL01",
+                        .apk = "A1000",
+                        .app = "0010",
+                        .arg = arg,
+                        .ubg = ubg});
   if (arg != "        ") {
     e.MltEmo = "M1";
     e.MltTtp = "AT";
@@ -73,26 +69,21 @@ void LzaTest::Eintrag(const std::string& obj, const std::string& dat, const std:
     e.MltJtg = 335;
     e.MltJwo = "2026";
   }
-  e.MltMdtDat = dat;
-  e.MltMdtUhr = uhr;
   ASSERT_EQ(Mlt_PKeyIns(e), DB_OK);
 }
 
 void LzaTest::NzaZeile(int sa, const std::string& apl, const std::string& pnr,
                        const std::string& dat, const std::string& uhr, double wert,
                        const std::string& apk, const std::string& app) {
-  NzaSatz s;
-  s.NzaSa = sa;
-  s.NzaApl = apl;
-  s.NzaApk = apk;
-  s.NzaApp = app;
-  s.NzaPnr = pnr;
-  s.NzaDtmDat = dat;
-  s.NzaDtmUhr = uhr;
-  s.NzaEdtDat = dat;
-  s.NzaEdtUhr = "235959";
-  s.NzaEmo = "ALT";
-  s.NzaErf = "ALT";
+  NzaSatz s = Test_Nza({.sa = sa,
+                        .apl = apl,
+                        .apk = apk,
+                        .app = app,
+                        .pnr = pnr,
+                        .beg = dat + uhr,
+                        .end = dat + "235959",
+                        .emo = "ALT",
+                        .erf = "ALT"});
   s.NzaNza = s.NzaBzA = wert;
   ASSERT_EQ(Nza_PKeyIns(s), DB_OK);
 }

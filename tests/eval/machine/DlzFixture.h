@@ -11,8 +11,7 @@
 #include "db/DbMel.h"
 #include "db/DbStatus.h"
 #include "support/Builders.h"
-#include "support/BuildersKorr.h"
-#include "support/BuildersStamm.h"
+#include "support/KorrFixture.h"
 #include "support/TestDb.h"
 
 using DlzZeilen = std::vector<std::string>;
@@ -24,7 +23,7 @@ class DlzTest : public KorrTest {
   void SetUp() override {
     KorrTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_EQ(Exec(KalenderSql() + Test_AplSql("APL01", "GRP1")), "");
+    ASSERT_EQ(Exec(KalenderSql() + Test_AplSql()), "");
   }
 
   // The calendar days of K1, 2026-11-28 to 2026-12-10, all of day type "AT".
@@ -36,8 +35,9 @@ class DlzTest : public KorrTest {
       std::string d = Tag(i);
       int wtg = (5 + i) % 7 + 1;
       int wch = 48 + (i + 5) / 7;
-      sql += Test_BakSql(d, 2026, tag <= 30 ? 11 : 12, wch, wtg, 332 + i);
-      sql += Test_KalSql("K1", d, "AT");
+      sql += Test_BakSql(
+          {.datum = d, .mon = tag <= 30 ? 11 : 12, .wch = wch, .wtg = wtg, .jtg = 332 + i});
+      sql += Test_KalSql({.datum = d});
     }
     return sql;
   }
@@ -56,11 +56,12 @@ class DlzTest : public KorrTest {
   // A machine message ("M__") of APL01 with kind `msk` at `dat`/`uhr`.
   static MelSatz Maschine(int bnr, const std::string& msk, const std::string& dat,
                           const std::string& uhr) {
-    MelSatz m = Test_Mel(bnr, 0, dat, uhr);
-    m.ObjTyp = "M__";
-    m.MelMsk = msk;
-    m.KeyUbg = "U" + std::to_string(bnr);
-    return m;
+    return Test_Mel({.bnr = bnr,
+                     .dat = dat,
+                     .uhr = uhr,
+                     .obj = "M__",
+                     .msk = msk,
+                     .ubg = "U" + std::to_string(bnr)});
   }
   void Insert(const MelSatz& m) { ASSERT_EQ(Mel_PKeyIns(m), DB_OK); }
 
@@ -69,9 +70,9 @@ class DlzTest : public KorrTest {
   std::string Modell(const std::string& emo, int beg, int end,
                      const std::vector<std::pair<int, int>>& pausen) {
     const std::string pmo = emo.substr(0, 4) + "M", pms = emo.substr(0, 4) + "P";
-    std::string sql =
-        Test_EmoSql(emo, "AT", beg, end, pmo) + Test_PmzSql(pmo, "20260101", pms, "20271231");
-    for (auto [b, e] : pausen) sql += Test_PmsSql(pms, b, e);
+    std::string sql = Test_EmoSql({.emo = emo, .beg = beg, .end = end, .pmo = pmo}) +
+                      Test_PmzSql({.pmo = pmo, .pms = pms});
+    for (auto [b, e] : pausen) sql += Test_PmsSql({.num = pms, .beg = b, .end = e});
     return sql;
   }
 
