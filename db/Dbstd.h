@@ -7,7 +7,6 @@
 
 struct DbAnweisung;
 
-
 // Function-code entry of a message kind (Qvt553Fzu).
 struct FzuSatz {
   std::string FzuFcd;
